@@ -1,0 +1,10 @@
+#include "install/uninstall.h"
+
+namespace lupendo {
+
+// Uninstalling is not built yet: both stages end the process without touching anything.
+void UninstallFolder(const std::string&) {}
+
+void UninstallRelaunch() {}
+
+}  // namespace lupendo

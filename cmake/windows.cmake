@@ -6,6 +6,9 @@ file(MAKE_DIRECTORY ${LUPENDO_PROGRAM_DIR})
 if(MINGW)
   # One self-contained file: the runtime libraries are linked in, only system DLLs remain.
   add_link_options(-static -static-libgcc -static-libstdc++)
+  # Floating point in SSE registers: single-precision values are really single (the x87
+  # unit would keep extra bits), and every SSE2 processor runs the program.
+  add_compile_options(-msse2 -mfpmath=sse)
 endif()
 add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0600 WINVER=0x0600)
 

@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <exception>
+
 #include "app/program.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {

@@ -1,6 +1,7 @@
 #include "config/config_storage.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -33,8 +34,12 @@ bool TStdConfigStorage::ReplaceAll(const std::string& path, const std::vector<ui
       return false;
     }
   }
-  if (std::rename(temp.c_str(), path.c_str()) != 0) {
-    std::remove(temp.c_str());
+  // filesystem::rename replaces an existing file on every platform (std::rename does not
+  // on Windows).
+  std::error_code error;
+  std::filesystem::rename(temp, path, error);
+  if (error) {
+    std::filesystem::remove(temp, error);
     return false;
   }
   return true;

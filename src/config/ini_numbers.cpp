@@ -9,6 +9,13 @@ namespace lupendo {
 
 namespace {
 
+#if defined(_WIN32)
+// The Windows C++ runtime hands floating-point from_chars to the C runtime's strtod.
+constexpr bool kFromCharsIsExact = false;
+#else
+constexpr bool kFromCharsIsExact = true;
+#endif
+
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 int HexDigit(char c) {
@@ -16,6 +23,31 @@ int HexDigit(char c) {
   if (c >= 'a' && c <= 'f') return c - 'a' + 10;
   if (c >= 'A' && c <= 'F') return c - 'A' + 10;
   return -1;
+}
+
+// mantissa * 10^exponent10 rounded to the nearest double. Exact for the mantissas and
+// exponents a configuration holds: powers of ten up to 10^27 are exact in the 64-bit
+// mantissa of an extended double, and one rounding step from there keeps 15 digits exact.
+double DecimalToDouble(uint64_t mantissa, int exponent10) {
+  if (mantissa == 0) return 0.0;
+  if (exponent10 > 400) return HUGE_VAL;
+  if (exponent10 < -400) return 0.0;
+  char text[64];
+  int length = std::snprintf(text, sizeof text, "%llue%d", static_cast<unsigned long long>(mantissa), exponent10);
+  double value = 0;
+  // from_chars is correctly rounded where the library implements it itself.
+  auto result = std::from_chars(text, text + length, value);
+  if (result.ec == std::errc() && kFromCharsIsExact) return value;
+  long double scaled = static_cast<long double>(mantissa);
+  long double power = 1.0L;
+  int magnitude = exponent10 < 0 ? -exponent10 : exponent10;
+  long double base = 10.0L;
+  while (magnitude) {
+    if (magnitude & 1) power *= base;
+    base *= base;
+    magnitude >>= 1;
+  }
+  return static_cast<double>(exponent10 < 0 ? scaled / power : scaled * power);
 }
 
 }  // namespace
@@ -91,11 +123,40 @@ std::optional<double> ParseIniFloat(std::string_view text) {
     if (expDigits == 0) return std::nullopt;
   }
   if (i != body.size()) return std::nullopt;
-  std::string plain(body);
-  if (plain[0] == '.') plain.insert(plain.begin(), '0');
-  double value = 0;
-  auto result = std::from_chars(plain.data(), plain.data() + plain.size(), value);
-  if (result.ec != std::errc() || result.ptr != plain.data() + plain.size()) return std::nullopt;
+  // Correctly rounded conversion of its own: some C runtimes round strtod badly, and a
+  // stored single-precision zoom must read back as the same value.
+  uint64_t mantissa = 0;
+  int exponent10 = 0;
+  int significant = 0;
+  bool seenPoint = false;
+  size_t k = 0;
+  for (; k < body.size() && body[k] != 'e' && body[k] != 'E'; ++k) {
+    if (body[k] == '.') {
+      seenPoint = true;
+      continue;
+    }
+    int digit = body[k] - '0';
+    if (mantissa == 0 && digit == 0) {
+      if (seenPoint) --exponent10;
+      continue;
+    }
+    if (significant < 19) {
+      mantissa = mantissa * 10 + static_cast<uint64_t>(digit);
+      ++significant;
+      if (seenPoint) --exponent10;
+    } else if (!seenPoint) {
+      ++exponent10;
+    }
+  }
+  if (k < body.size()) {
+    int expSign = 1;
+    ++k;
+    if (body[k] == '+' || body[k] == '-') expSign = body[k++] == '-' ? -1 : 1;
+    int expValue = 0;
+    for (; k < body.size(); ++k) expValue = expValue > 100000 ? expValue : expValue * 10 + (body[k] - '0');
+    exponent10 += expSign * expValue;
+  }
+  double value = DecimalToDouble(mantissa, exponent10);
   if (!std::isfinite(value)) return std::nullopt;
   return negative ? -value : value;
 }

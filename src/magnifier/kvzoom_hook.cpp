@@ -1,4 +1,6 @@
 // The keyboard hook library: loaded once on demand, removed when the window goes.
+#include <stdexcept>
+
 #include "app/globals.h"
 #include "magnifier/kvzoom.h"
 #include "ui/message_dialog.h"

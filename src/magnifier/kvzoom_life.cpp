@@ -1,6 +1,8 @@
 // Creation, showing, closing and destruction of the magnifier window, its window style and
 // the messages it handles itself.
-#include <windowsx.h>
+#include <windows.h>
+
+#include <stdexcept>
 
 #include "app/command_ids.h"
 #include "config/mini_file.h"

@@ -1,4 +1,6 @@
 // The magnifier's popup menus and the window-level commands.
+#include <windows.h>
+
 #include <shellapi.h>
 
 #include "app/command_ids.h"

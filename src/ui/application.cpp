@@ -72,6 +72,10 @@ void TApplication::Restore() {
 void TApplication::ShowException(const std::string& message) {
   std::string text = message;
   if (!text.empty() && static_cast<unsigned char>(text.back()) > '.') text += '.';
+  if (OnException) {
+    OnException(text);
+    return;
+  }
   MessageBoxA(FMainWindow && IsWindowVisible(FMainWindow) ? FMainWindow : nullptr, text.c_str(), Title.c_str(),
               MB_OK | MB_ICONSTOP);
 }

@@ -16,6 +16,8 @@ class TApplication {
   using TMessageHook = std::function<void(MSG& msg, bool& handled)>;
 
   TMessageHook OnMessage;
+  // Replaces the message box of the standard report when set (tests, logging).
+  std::function<void(const std::string& text)> OnException;
   std::string Title = "Lupendo";
 
   // Runs the loop until Terminate; shows nothing by itself.

@@ -1,0 +1,240 @@
+#include "harness.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <fstream>
+#include <iterator>
+#include <thread>
+
+#include "app/command_ids.h"
+#include "config/config_codec.h"
+
+namespace e2e {
+
+namespace {
+
+std::string ToWindowsPath(std::string path) {
+  for (char& c : path)
+    if (c == '/') c = '\\';
+  if (!path.empty() && path[0] == '\\') path = "Z:" + path;
+  return path;
+}
+
+struct TFindData {
+  DWORD Pid;
+  std::string ClassName;
+  std::string Caption;
+  bool MatchCaption;
+  HWND Found;
+};
+
+BOOL CALLBACK FindProc(HWND wnd, LPARAM param) {
+  auto* data = reinterpret_cast<TFindData*>(param);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(wnd, &pid);
+  if (pid != data->Pid || !IsWindowVisible(wnd)) return TRUE;
+  char name[256] = {};
+  GetClassNameA(wnd, name, sizeof name);
+  if (data->ClassName != name) return TRUE;
+  if (data->MatchCaption) {
+    char caption[512] = {};
+    GetWindowTextA(wnd, caption, sizeof caption);
+    if (data->Caption != caption) return TRUE;
+  }
+  data->Found = wnd;
+  return FALSE;
+}
+
+HWND FindTopLevel(DWORD pid, const std::string& className, const std::string* caption) {
+  TFindData data{pid, className, caption ? *caption : std::string(), caption != nullptr, nullptr};
+  EnumWindows(&FindProc, reinterpret_cast<LPARAM>(&data));
+  return data.Found;
+}
+
+void DeleteTree(const std::string& folder) {
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      std::string name = found.cFileName;
+      if (name == "." || name == "..") continue;
+      std::string full = folder + name;
+      SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        DeleteTree(full + "\\");
+      else
+        DeleteFileA(full.c_str());
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+  }
+  RemoveDirectoryA(folder.c_str());
+}
+
+}  // namespace
+
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
+  auto end = std::chrono::steady_clock::now() + timeout;
+  while (true) {
+    if (condition()) return true;
+    if (std::chrono::steady_clock::now() > end) return condition();
+    std::this_thread::sleep_for(20ms);
+  }
+}
+
+TProgramFolder::TProgramFolder() {
+  static std::atomic<int> counter{0};
+  char temp[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, temp);
+  FPath = std::string(temp) + "lupendo-e2e-" + std::to_string(GetCurrentProcessId()) + "-" +
+          std::to_string(++counter) + "\\";
+  DeleteTree(FPath);
+  CreateDirectoryA(FPath.c_str(), nullptr);
+  std::string source = ToWindowsPath(LUPENDO_PROGRAM_DIR) + "\\";
+  for (const char* name : {"Lupendo.exe", "KvHk.dll", "helpz.htm", "help2z.htm", "Readme.txt"}) {
+    if (!CopyFileA((source + name).c_str(), (FPath + name).c_str(), FALSE))
+      ADD_FAILURE() << "cannot copy " << source << name;
+  }
+}
+
+TProgramFolder::~TProgramFolder() { DeleteTree(FPath); }
+
+bool TProgramFolder::HasConfig() const { return GetFileAttributesA(ConfigPath().c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::vector<uint8_t> TProgramFolder::ReadBytes(const std::string& name) const {
+  std::ifstream in(File(name), std::ios::binary);
+  return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void TProgramFolder::WriteBytes(const std::string& name, const std::vector<uint8_t>& bytes) const {
+  std::ofstream out(File(name), std::ios::binary | std::ios::trunc);
+  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string TProgramFolder::ConfigText() const {
+  try {
+    return lupendo::DecodeConfigBytes(ReadBytes("Lupendo.kfg"));
+  } catch (const std::exception& e) {
+    ADD_FAILURE() << "configuration does not decode: " << e.what();
+    return {};
+  }
+}
+
+void TProgramFolder::WriteConfigText(const std::string& text) const {
+  lupendo::TRandom random(GetTickCount());
+  WriteBytes("Lupendo.kfg", lupendo::EncodeConfigBytes(text, random));
+}
+
+TProgram::~TProgram() {
+  if (FInfo.hProcess) {
+    Kill();
+    CloseHandle(FInfo.hProcess);
+    CloseHandle(FInfo.hThread);
+  }
+}
+
+void TProgram::Start(const TProgramFolder& folder, const std::string& arguments) {
+  std::string exe = folder.File("Lupendo.exe");
+  std::string commandLine = "\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments);
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  ASSERT_TRUE(CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                             folder.Path().c_str(), &startup, &FInfo))
+      << "cannot start " << exe;
+}
+
+bool TProgram::Running() const {
+  return FInfo.hProcess && WaitForSingleObject(FInfo.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+DWORD TProgram::WaitForExit(std::chrono::milliseconds timeout) {
+  if (!FInfo.hProcess) return STILL_ACTIVE;
+  if (WaitForSingleObject(FInfo.hProcess, static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0) return STILL_ACTIVE;
+  DWORD code = STILL_ACTIVE;
+  GetExitCodeProcess(FInfo.hProcess, &code);
+  return code;
+}
+
+void TProgram::Kill() {
+  if (Running()) {
+    TerminateProcess(FInfo.hProcess, 99);
+    WaitForSingleObject(FInfo.hProcess, 5000);
+  }
+}
+
+HWND TProgram::FindWindowOfClass(const char* className) const {
+  return FindTopLevel(FInfo.dwProcessId, className, nullptr);
+}
+
+HWND TProgram::WaitForWindow(const char* className, std::chrono::milliseconds timeout) const {
+  HWND found = nullptr;
+  WaitUntil([&] { return (found = FindWindowOfClass(className)) != nullptr; }, timeout);
+  return found;
+}
+
+HWND TProgram::WaitForMessageBox(const std::string& caption, std::chrono::milliseconds timeout) const {
+  HWND found = nullptr;
+  WaitUntil([&] { return (found = FindTopLevel(FInfo.dwProcessId, "#32770", &caption)) != nullptr; }, timeout);
+  return found;
+}
+
+DWORD TProgram::CloseMagnifier() {
+  HWND wnd = FindWindowOfClass("TKvZoom");
+  if (wnd) PostMessageA(wnd, WM_COMMAND, CM_EXIT, 0);
+  return WaitForExit();
+}
+
+std::string MessageBoxText(HWND box) {
+  char text[2048] = {};
+  GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+  return text;
+}
+
+bool HasButton(HWND box, int id) { return GetDlgItem(box, id) != nullptr; }
+
+void PressMessageBoxButton(HWND box, int id) {
+  PostMessageA(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, id)));
+}
+
+void SetInstallPath(const std::string& value) {
+  HKEY key = nullptr;
+  ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, "Software\\Corvanti\\Lupendo", 0, nullptr, 0, KEY_WRITE, nullptr,
+                            &key, nullptr),
+            ERROR_SUCCESS);
+  RegSetValueExA(key, "Path", 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                 static_cast<DWORD>(value.size() + 1));
+  RegCloseKey(key);
+}
+
+void DeleteInstallPath() {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Corvanti\\Lupendo", 0, KEY_WRITE, &key) == ERROR_SUCCESS) {
+    RegDeleteValueA(key, "Path");
+    RegCloseKey(key);
+  }
+}
+
+RECT WindowRect(HWND wnd) {
+  RECT rect{};
+  GetWindowRect(wnd, &rect);
+  return rect;
+}
+
+void MouseMove(int x, int y) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+  input.mi.dx = (x * 65535 + width / 2) / (width - 1);
+  input.mi.dy = (y * 65535 + height / 2) / (height - 1);
+  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  SendInput(1, &input, sizeof input);
+}
+
+void MouseButton(bool down) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+  SendInput(1, &input, sizeof input);
+}
+
+}  // namespace e2e

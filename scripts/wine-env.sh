@@ -26,7 +26,7 @@ wine_env_start() {
   # Start Wine's background services before anything else, so that they do not inherit the
   # output pipe of the first test, then keep one server for the whole run.
   wine cmd /c exit </dev/null >/dev/null 2>&1 || true
-  wineserver -p
+  wineserver -p 2>/dev/null || true
 }
 wine_env_stop() {
   wineserver -k 2>/dev/null || true

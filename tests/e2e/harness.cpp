@@ -220,6 +220,15 @@ RECT WindowRect(HWND wnd) {
   return rect;
 }
 
+TBounds WindowBounds(HWND wnd) {
+  RECT r = WindowRect(wnd);
+  return TBounds{r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+void PrintTo(const TBounds& b, std::ostream* out) {
+  *out << "(" << b.Left << ", " << b.Top << ") " << b.Width << " x " << b.Height;
+}
+
 void MouseMove(int x, int y) {
   INPUT input{};
   input.type = INPUT_MOUSE;

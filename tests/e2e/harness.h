@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -73,6 +74,14 @@ void SetInstallPath(const std::string& value);
 void DeleteInstallPath();
 
 RECT WindowRect(HWND wnd);
+
+// A window's place and size in screen pixels, comparable in assertions.
+struct TBounds {
+  int Left, Top, Width, Height;
+  bool operator==(const TBounds&) const = default;
+};
+TBounds WindowBounds(HWND wnd);
+void PrintTo(const TBounds& bounds, std::ostream* out);
 
 // Real mouse input through the system's input queue, in screen coordinates.
 void MouseMove(int x, int y);

@@ -65,7 +65,7 @@ TEST(Startup, SecondInstanceAnsweredNoEndsWithCodeZero) {
   first.Start(folderA);
   HWND firstWindow = first.WaitForWindow("TKvZoom");
   ASSERT_NE(firstWindow, nullptr);
-  RECT before = WindowRect(firstWindow);
+  TBounds before = WindowBounds(firstWindow);
 
   second.Start(folderB);
   HWND box = second.WaitForMessageBox("Lupendo");
@@ -80,8 +80,7 @@ TEST(Startup, SecondInstanceAnsweredNoEndsWithCodeZero) {
 
   ASSERT_TRUE(first.Running());
   EXPECT_TRUE(IsWindow(firstWindow));
-  RECT after = WindowRect(firstWindow);
-  EXPECT_TRUE(EqualRect(&before, &after));
+  EXPECT_EQ(WindowBounds(firstWindow), before);
   EXPECT_EQ(first.CloseMagnifier(), 0u);
 }
 
@@ -111,10 +110,7 @@ TEST(Startup, FirstStartWritesTheConfigurationAndTheNextStartReadsIt) {
     ASSERT_NE(wnd, nullptr);
     // Move and size the window as the user would have, then close it.
     SetWindowPos(wnd, nullptr, 220, 160, 333, 222, SWP_NOZORDER | SWP_NOACTIVATE);
-    ASSERT_TRUE(WaitUntil([&] {
-      RECT r = WindowRect(wnd);
-      return r.left == 220 && r.top == 160;
-    }));
+    ASSERT_TRUE(WaitUntil([&] { return WindowBounds(wnd) == TBounds{220, 160, 333, 222}; }));
     EXPECT_EQ(program.CloseMagnifier(), 0u);
   }
   ASSERT_TRUE(folder.HasConfig());
@@ -133,11 +129,7 @@ TEST(Startup, FirstStartWritesTheConfigurationAndTheNextStartReadsIt) {
   again.Start(folder);
   HWND wnd = again.WaitForWindow("TKvZoom");
   ASSERT_NE(wnd, nullptr);
-  RECT r = WindowRect(wnd);
-  EXPECT_EQ(r.left, 220);
-  EXPECT_EQ(r.top, 160);
-  EXPECT_EQ(r.right - r.left, 333);
-  EXPECT_EQ(r.bottom - r.top, 222);
+  EXPECT_EQ(WindowBounds(wnd), (TBounds{220, 160, 333, 222}));
   EXPECT_EQ(again.CloseMagnifier(), 0u);
   std::string after = folder.ConfigText();
   EXPECT_NE(after.find("[Foreign]\r\nkeep me\r\n"), std::string::npos) << after;

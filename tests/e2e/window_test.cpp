@@ -13,11 +13,7 @@ TEST(MagnifierWindow, OpensAtTheDefaultBoundsAsACaptionlessSizingPopup) {
   program.Start(folder);
   HWND wnd = program.WaitForWindow("TKvZoom");
   ASSERT_NE(wnd, nullptr);
-  RECT r = WindowRect(wnd);
-  EXPECT_EQ(r.left, 100);
-  EXPECT_EQ(r.top, 300);
-  EXPECT_EQ(r.right - r.left, 290);
-  EXPECT_EQ(r.bottom - r.top, 270);
+  EXPECT_EQ(WindowBounds(wnd), (TBounds{100, 300, 290, 270}));
   LONG style = GetWindowLongA(wnd, GWL_STYLE);
   EXPECT_TRUE(style & WS_POPUP);
   EXPECT_TRUE(style & WS_THICKFRAME);
@@ -33,10 +29,8 @@ TEST(MagnifierWindow, OpensAtTheDefaultBoundsAsACaptionlessSizingPopup) {
 
   // The frame cannot be made smaller than 100 x 100.
   SetWindowPos(wnd, nullptr, 0, 0, 50, 40, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  EXPECT_TRUE(WaitUntil([&] {
-    RECT s = WindowRect(wnd);
-    return s.right - s.left == 100 && s.bottom - s.top == 100;
-  }, 3s)) << "minimum size";
+  EXPECT_TRUE(WaitUntil([&] { return WindowBounds(wnd) == TBounds{100, 300, 100, 100}; }, 3s))
+      << "minimum size";
   EXPECT_EQ(program.CloseMagnifier(), 0u);
 }
 
@@ -70,11 +64,7 @@ TEST(MagnifierWindow, StoredBoundsAreUsed) {
   program.Start(folder);
   HWND wnd = program.WaitForWindow("TKvZoom");
   ASSERT_NE(wnd, nullptr);
-  RECT r = WindowRect(wnd);
-  EXPECT_EQ(r.left, 40);
-  EXPECT_EQ(r.top, 80);
-  EXPECT_EQ(r.right - r.left, 300);
-  EXPECT_EQ(r.bottom - r.top, 200);
+  EXPECT_EQ(WindowBounds(wnd), (TBounds{40, 80, 300, 200}));
   EXPECT_EQ(program.CloseMagnifier(), 0u);
 }
 

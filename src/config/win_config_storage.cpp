@@ -3,9 +3,14 @@
 #include <windows.h>
 
 #include "app/globals.h"
+#include "config/config_codec.h"
 #include "ui/handles.h"
 
 namespace lupendo {
+
+namespace {
+constexpr LONGLONG kMaxConfigFileSize = 64LL * 1024 * 1024;
+}
 
 TConfigStorage::TReadResult TWinConfigStorage::ReadAll(const std::string& path, std::vector<uint8_t>& bytes,
                                                        std::string& error) {
@@ -13,8 +18,13 @@ TConfigStorage::TReadResult TWinConfigStorage::ReadAll(const std::string& path, 
                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return TReadResult::Missing;
   LARGE_INTEGER size{};
-  if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart > 64 * 1024 * 1024) {
-    error = size.QuadPart > 64 * 1024 * 1024 ? "Corrupted stream, bad buffer size." : SystemErrorText(GetLastError());
+  if (!GetFileSizeEx(file.Get(), &size)) {
+    error = SystemErrorText(GetLastError());
+    return TReadResult::Failed;
+  }
+  // No real configuration comes near this size; refuse it like any other bad size.
+  if (size.QuadPart > kMaxConfigFileSize) {
+    error = kBadBufferSizeMessage;
     return TReadResult::Failed;
   }
   bytes.resize(static_cast<size_t>(size.QuadPart));

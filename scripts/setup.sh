@@ -13,6 +13,9 @@ PACKAGES=(
   bzip2 wine wine32:i386 wine64 xvfb xauth file imagemagick googletest xdotool
   g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev
 )
+# Callers may ask for more (the benchmarks add their peer library).
+read -r -a EXTRA <<<"${LUPENDO_EXTRA_PACKAGES:-}"
+PACKAGES+=("${EXTRA[@]}")
 
 changed=0
 

@@ -1,0 +1,99 @@
+// Bilinear resize used by smooth zoom.
+//
+// Sampling: sx = ((source width - 1) << 16) div target width, sy likewise for the height.
+// Target pixel (x, y) samples the source at (x * sx, y * sy) in 16.16 fixed point: with
+// integer parts (ix, iy) and fractions (wx, wy), the 2 x 2 pixels at columns ix, ix + 1 and
+// rows iy, iy + 1 (each clamped to the last column or row) are mixed per channel.
+//
+// Truncation of the intermediate mixes: the horizontal mix of each of the two rows is
+// truncated to a whole channel value, h = (p0 * (65536 - wx) + p1 * wx) >> 16; the output is
+// the vertical mix of the two truncated values, (h0 * (65536 - wy) + h1 * wy) >> 16. Rows are
+// counted in the stored (bottom-up) order of the DIB.
+//
+// Speed: each horizontally mixed source row is computed once and cached; an output row then
+// costs one vertical mix of two cached rows (or a plain copy when wy is 0).
+#include <cstring>
+#include <vector>
+
+#include "magnifier/packed_dib.h"
+
+namespace lupendo {
+
+namespace {
+
+void MixRowHorizontally(const uint8_t* in, const std::vector<int>& offsets, const std::vector<uint32_t>& weights,
+                        int targetWidth, uint32_t* out) {
+  for (int x = 0; x < targetWidth; ++x) {
+    const uint8_t* p0 = in + offsets[2 * x];
+    const uint8_t* p1 = in + offsets[2 * x + 1];
+    uint32_t w1 = weights[x], w0 = 65536 - w1;
+    out[3 * x] = (p0[0] * w0 + p1[0] * w1) >> 16;
+    out[3 * x + 1] = (p0[1] * w0 + p1[1] * w1) >> 16;
+    out[3 * x + 2] = (p0[2] * w0 + p1[2] * w1) >> 16;
+  }
+}
+
+}  // namespace
+
+TPackedDIB BilinearResize(const TPackedDIB& image, int targetWidth, int targetHeight) {
+  TDIBInfo src = DescribeDIB(image);
+  if (src.BytesPerPixel != 3) throw TessalyException("Bilinear resize: 24-bit image expected");
+  if (src.Width < 1 || src.Height < 1 || targetWidth < 1 || targetHeight < 1)
+    throw TessalyException("Image is too small");
+  TDIBInfo dst;
+  dst.Width = targetWidth;
+  dst.Height = targetHeight;
+  dst.BytesPerPixel = 3;
+  TPackedDIB result = CreateBM(dst);
+
+  const uint32_t sx = (static_cast<uint32_t>(src.Width - 1) << 16) / static_cast<uint32_t>(targetWidth);
+  const uint32_t sy = (static_cast<uint32_t>(src.Height - 1) << 16) / static_cast<uint32_t>(targetHeight);
+
+  std::vector<int> offsets(2 * static_cast<size_t>(targetWidth));
+  std::vector<uint32_t> weights(targetWidth);
+  for (int x = 0; x < targetWidth; ++x) {
+    uint32_t fx = static_cast<uint32_t>(x) * sx;
+    int ix = static_cast<int>(fx >> 16);
+    int ix1 = ix + 1 < src.Width ? ix + 1 : src.Width - 1;
+    offsets[2 * x] = 3 * ix;
+    offsets[2 * x + 1] = 3 * ix1;
+    weights[x] = fx & 0xFFFF;
+  }
+
+  const size_t channels = 3 * static_cast<size_t>(targetWidth);
+  std::vector<uint32_t> cacheA(channels), cacheB(channels);
+  uint32_t* row0 = cacheA.data();
+  uint32_t* row1 = cacheB.data();
+  int cached0 = -1, cached1 = -1;
+  auto sourceRow = [&](int r) { return image.Data() + src.BitsOffset + static_cast<size_t>(r) * src.Stride; };
+
+  for (int y = 0; y < targetHeight; ++y) {
+    uint32_t fy = static_cast<uint32_t>(y) * sy;
+    int iy = static_cast<int>(fy >> 16);
+    int iy1 = iy + 1 < src.Height ? iy + 1 : src.Height - 1;
+    uint32_t w1 = fy & 0xFFFF;
+    if (cached0 != iy) {
+      if (cached1 == iy) {
+        std::swap(row0, row1);
+        std::swap(cached0, cached1);
+      } else {
+        MixRowHorizontally(sourceRow(iy), offsets, weights, targetWidth, row0);
+        cached0 = iy;
+      }
+    }
+    uint8_t* out = result.Data() + dst.BitsOffset + static_cast<size_t>(y) * dst.Stride;
+    if (w1 == 0) {
+      for (size_t i = 0; i < channels; ++i) out[i] = static_cast<uint8_t>(row0[i]);
+      continue;
+    }
+    if (cached1 != iy1) {
+      MixRowHorizontally(sourceRow(iy1), offsets, weights, targetWidth, row1);
+      cached1 = iy1;
+    }
+    const uint32_t w0 = 65536 - w1;
+    for (size_t i = 0; i < channels; ++i) out[i] = static_cast<uint8_t>((row0[i] * w0 + row1[i] * w1) >> 16);
+  }
+  return result;
+}
+
+}  // namespace lupendo

@@ -43,6 +43,15 @@ foreach(art curframe.cur line.cur mainicon.ico)
     DEPENDS ${CMAKE_SOURCE_DIR}/resources/art/${stem}.txt ${RESGEN})
   list(APPEND LUPENDO_PICTURES ${LUPENDO_GENERATED}/${art})
 endforeach()
+# Button pictures: 24-bit bitmaps whose key colour is their top-left pixel.
+file(GLOB LUPENDO_BUTTON_ART CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/art/buttons/*.txt)
+foreach(art ${LUPENDO_BUTTON_ART})
+  get_filename_component(stem ${art} NAME_WE)
+  add_custom_command(OUTPUT ${LUPENDO_GENERATED}/${stem}.bmp
+    COMMAND ${RESGEN} ${art} ${LUPENDO_GENERATED}/${stem}.bmp
+    DEPENDS ${art} ${RESGEN})
+  list(APPEND LUPENDO_PICTURES ${LUPENDO_GENERATED}/${stem}.bmp)
+endforeach()
 add_custom_target(lupendo_pictures DEPENDS ${LUPENDO_PICTURES})
 
 add_library(lupendo_win STATIC
@@ -50,12 +59,17 @@ add_library(lupendo_win STATIC
   src/app/program.cpp
   src/config/settings.cpp
   src/config/win_config_storage.cpp
+  src/controls/kv_speed_button.cpp
   src/install/uninstall.cpp
+  src/magnifier/ddbitmap.cpp
+  src/magnifier/kvzoom_commands.cpp
+  src/magnifier/kvzoom_frame.cpp
   src/magnifier/kvzoom_hook.cpp
   src/magnifier/kvzoom_life.cpp
   src/magnifier/kvzoom_menus.cpp
   src/magnifier/kvzoom_pending.cpp
   src/magnifier/kvzoom_settings.cpp
+  src/magnifier/kvzoom_zoom.cpp
   src/settings/options_form.cpp
   src/ui/application.cpp
   src/ui/message_dialog.cpp
@@ -72,7 +86,8 @@ target_include_directories(Lupendo PRIVATE ${LUPENDO_GENERATED} ${CMAKE_SOURCE_D
 target_link_libraries(Lupendo PRIVATE lupendo_win)
 target_compile_options(Lupendo PRIVATE $<$<COMPILE_LANGUAGE:CXX>:${LUPENDO_WARNINGS}>)
 set_target_properties(Lupendo PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${LUPENDO_PROGRAM_DIR})
-set_source_files_properties(resources/lupendo.rc PROPERTIES OBJECT_DEPENDS "${LUPENDO_PICTURES}")
+set_source_files_properties(resources/lupendo.rc PROPERTIES OBJECT_DEPENDS
+                            "${LUPENDO_PICTURES};${CMAKE_SOURCE_DIR}/resources/options.rc")
 
 add_library(KvHk SHARED src/hook/kvhk.cpp)
 set_target_properties(KvHk PROPERTIES PREFIX "" OUTPUT_NAME KvHk RUNTIME_OUTPUT_DIRECTORY ${LUPENDO_PROGRAM_DIR})

@@ -2,7 +2,7 @@
 // (.ico) files at build time, so that the repository holds no opaque binaries.
 //
 // Art file:
-//   kind cursor|icon, size W H, hotspot X Y (cursors), colour lines "color C RRGGBB",
+//   kind cursor|icon|bitmap, size W H, hotspot X Y (cursors), colour lines "color C RRGGBB",
 //   then "pixels" and H rows of W characters.
 // Characters: '.' transparent, '~' screen inverted (cursors), any colour letter defined
 // above; cursors are monochrome, so their colours must be 000000 or FFFFFF.
@@ -139,13 +139,44 @@ std::vector<uint8_t> BuildFile(const Art& art) {
   return file;
 }
 
+// A 24-bit bottom-up .bmp file; every character, '.' included, is an opaque colour.
+std::vector<uint8_t> BuildBitmap(const Art& art) {
+  int stride = (art.width * 3 + 3) & ~3;
+  std::vector<uint8_t> file;
+  uint32_t size = 54 + static_cast<uint32_t>(stride * art.height);
+  Put16(file, 19778);
+  Put32(file, size);
+  Put32(file, 0);
+  Put32(file, 54);
+  Put32(file, 40);
+  Put32(file, static_cast<uint32_t>(art.width));
+  Put32(file, static_cast<uint32_t>(art.height));
+  Put16(file, 1);
+  Put16(file, 24);
+  Put32(file, 0);
+  Put32(file, static_cast<uint32_t>(stride * art.height));
+  for (int k = 0; k < 4; ++k) Put32(file, 0);
+  for (int y = art.height - 1; y >= 0; --y) {
+    size_t start = file.size();
+    for (char c : art.rows[static_cast<size_t>(y)]) {
+      auto it = art.colors.find(c);
+      if (it == art.colors.end()) Fail(std::string("undefined colour ") + c);
+      file.push_back(static_cast<uint8_t>(it->second));
+      file.push_back(static_cast<uint8_t>(it->second >> 8));
+      file.push_back(static_cast<uint8_t>(it->second >> 16));
+    }
+    while (file.size() - start < static_cast<size_t>(stride)) file.push_back(0);
+  }
+  return file;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc != 3) Fail("usage: resgen ART OUTPUT");
   Art art = ReadArt(argv[1]);
-  if (art.kind != "cursor" && art.kind != "icon") Fail("kind must be cursor or icon");
-  auto bytes = BuildFile(art);
+  if (art.kind != "cursor" && art.kind != "icon" && art.kind != "bitmap") Fail("kind must be cursor, icon or bitmap");
+  auto bytes = art.kind == "bitmap" ? BuildBitmap(art) : BuildFile(art);
   std::ofstream out(argv[2], std::ios::binary);
   out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   if (!out) Fail(std::string("cannot write ") + argv[2]);

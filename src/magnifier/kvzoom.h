@@ -4,8 +4,13 @@
 // its methods are split over files by concern (kvzoom_*.cpp).
 #include <windows.h>
 
+#include <memory>
 #include <string>
+#include <vector>
 
+#include "controls/kv_speed_button.h"
+#include "magnifier/ddbitmap.h"
+#include "ui/handles.h"
 #include "ui/popup_menu.h"
 #include "ui/timer.h"
 #include "ui/window.h"
@@ -48,6 +53,43 @@ class TKvZoom : public ui::TWindow {
   void SaveMainSettings(TMIniFile& config);
 
   float Zoom() const { return FZoom; }
+  POINT Focus() const { return FFocus; }
+  POINT ViewPoint() const { return FViewPoint; }
+  int TopBarHeight() const { return FTopBarHeight; }
+  int BottomBarHeight() const { return FBottomBarHeight; }
+  int BorderWidth() const { return FBorderWidth; }
+  RECT ZoomAreaRect() const { return FZoomAreaRect; }
+  TDDBitmap* Snapshot() const { return FSnapshot.get(); }
+  const TPackedDIB& ZoomedImage() const { return FZoomedImage; }
+  bool SmoothUnavailable() const { return FSmoothUnavailable; }
+  // The window's buttons, in creation order (tests and the settings dialog look them up).
+  TKvSpeedButton* Button(const std::string& name) const;
+
+  // Zoom engine (kvzoom_zoom.cpp).
+  void ChangeZoom(bool useMouse, float delta);
+  void PrepareZoomedImage(TDDBitmap* buffer, POINT focus, POINT viewPoint);
+  void PaintZoom(bool withFrame);
+  void RepaintZoom(bool withFrame);
+  void RecreateBuffers(bool grab);
+  void RefreshSnapshot(bool force);
+  void GrabScreenRect(TDDBitmap& buffer, const RECT& source, POINT destPoint);
+  bool CheckColorDepth(const std::string& message, TPackedDIB& image);
+  // (x, y, w, h) in zoom-image client coordinates to snapshot pixels (x, y, w, h).
+  RECT ClientToSource(const RECT& r) const;
+  void SmoothZoom1Click();
+
+  // Frame (kvzoom_frame.cpp).
+  void LayoutFrame();
+  void PaintFrame();
+  void SetWindowShape(bool full, RECT& inner);
+  void RepaintControls();
+
+  // Commands (kvzoom_commands.cpp).
+  void KeyCommand(WORD key, const BYTE keyState[256]);
+  void DragStep(int x, int y);
+  void Zoom101Click(float zoom);
+  bool CursorInZoomArea(int& x, int& y);
+  void CancelTools(TKvSpeedButton* sender);
   bool StayOnTop() const { return FStayOnTop; }
   HMODULE HookLibrary() const { return FHookLibrary; }
   HHOOK KeyboardHook() const { return FKeyboardHook; }
@@ -74,6 +116,9 @@ class TKvZoom : public ui::TWindow {
   void WmEnterSizeMove();
   void WmExitSizeMove();
   void WmWindowPosChanged(const WINDOWPOS& pos);
+  LRESULT WmNcCalcSize(WPARAM wParam, LPARAM lParam);
+  bool WmSysKeyDown(WPARAM key);
+  static POINT MousePoint(LPARAM lParam);
   void RestoreDragFullWindows(UINT flags);
 
   // menus and commands (kvzoom_menus.cpp)
@@ -88,15 +133,6 @@ class TKvZoom : public ui::TWindow {
   void FreeHookLibrary();
 
   // Operations whose features are not built yet (kvzoom_pending.cpp).
-  void LayoutFrame();
-  void PaintFrame();
-  void PaintZoom(bool frameFirst);
-  void RepaintZoom(bool frameFirst);
-  void RepaintControls();
-  void RecreateBuffers(bool grab);
-  void RefreshSnapshot(bool afterActivation);
-  void PrepareZoomedImage();
-  void KeyCommand(WORD key, const BYTE keyState[256]);
   void TimerActivateTimer();
   void TimerMinimizedTimer();
   void TimerMouseXYTimer();
@@ -106,7 +142,6 @@ class TKvZoom : public ui::TWindow {
   void InitMeasurement();
   void FreeCaptureFrame();
   void EndMeasurement();
-  void SmoothZoom1Click();
   void StayonTop1Click();
   void CaptureScreen1Click();
   void ZoomatScreenCursor1Click();
@@ -115,7 +150,42 @@ class TKvZoom : public ui::TWindow {
   void SetDefault1Click();
   void CaptureCancelClick();
   void CaptureClick(bool toFile);
-  void Zoom101Click(float zoom);
+
+  // buttons and mouse (kvzoom_frame.cpp, kvzoom_commands.cpp)
+  void CreateButtons();
+  void LoadButtonPictures();
+  void ApplyAnchors(int oldWidth, int oldHeight);
+  void UpdateToolTips();
+  void RepaintButtonArea(const TKvSpeedButton& button);
+  void PaintButtons(HDC windowDC, HRGN onlyCornersIn);
+  void DrawFocusMarker();
+  TKvSpeedButton* ButtonAt(POINT client) const;
+  void WmMouseMove(WPARAM keys, POINT pt);
+  void WmMouseDown(int button, WPARAM keys, POINT pt);
+  void WmMouseUp(int button, WPARAM keys, POINT pt);
+  void WmDoubleClick(int button, WPARAM keys, POINT pt);
+  void WmMouseWheel(int delta, WPARAM keys);
+  void WmMouseLeave();
+  bool WmSetCursor(LPARAM lParam);
+  void FormMouseMove(WPARAM keys, POINT pt);
+  void FormMouseDown(int button, WPARAM keys, POINT pt);
+  void FormMouseUp(int button, WPARAM keys, POINT pt);
+  void ToggleBar();
+  void ToggleTopAlignment();
+  void sbOptionsClick();
+  void sbLogoMouseUp();
+  void sbNavigateClick();
+  void sbMinimizeClick();
+  void sbDistanceClick();
+  void ibCursorClick();
+  void sbDoCaptureClick();
+  void PanelZoomChanged(POINT anchor);
+
+  // options held by the settings dialog (design defaults while it does not exist)
+  bool OptionChecked(int id, bool designDefault) const;
+  int BorderOption() const;
+  int SliderPosition() const;
+  bool SmoothZoomChecked();
 
   // bounds as the system reports them
   int FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
@@ -158,6 +228,40 @@ class TKvZoom : public ui::TWindow {
   bool FKeepTarget = false;
   bool FCtrlDown = false;
   RECT FTargetRect{-1, -1, -1, -1};
+
+  // zoom engine
+  std::unique_ptr<TDDBitmap> FSnapshot, FSpareBuffer, FGrabBuffer, FMeasureBuffer;
+  TPackedDIB FZoomedImage, FLastGrabImage;
+  int FScreenBits = 0;
+  bool FSmoothUnavailable = false;
+  int FImageTop = 3;
+  // source rectangle (left, top, right, bottom) of the current pre-scaled image
+  RECT FViewRect{};
+  HDC FPaintDC = nullptr;
+
+  // frame geometry (window coordinates)
+  RECT FWindowRect{}, FZoomAreaRect{}, FTopBarRect{}, FBottomBarRect{};
+  ui::TRegionHandle FFrameRgn, FZoomRgn, FTopBarRgn, FBottomBarRgn, FBorderRgn;
+  POINT FPanelText[4]{};
+  RECT FPanelBox1{}, FPanelBox2{};
+
+  // buttons
+  std::vector<std::unique_ptr<TKvSpeedButton>> FButtons;
+  TKvSpeedButton *sbDistance = nullptr, *ibCursor = nullptr, *sbCapture = nullptr, *sbNavigate = nullptr,
+                 *sbOptions = nullptr, *sbMinimize = nullptr, *XitBtn = nullptr, *sbLogo = nullptr,
+                 *sbMagicLogo = nullptr;
+  std::vector<ui::TBitmapHandle> FPictures;
+  ui::TFontHandle FLogoFont;
+  HWND FToolTip = nullptr;
+  TKvSpeedButton* FButtonCapture = nullptr;
+  bool FTrackingLeave = false;
+
+  // commands
+  POINT FDragOrigin{-1, -1};
+  POINT FLastMousePos{};
+  int FModeCursor = 0;
+  POINT FCursorClient{};
+  bool FMouseInBar = false;
 
   // placement and other persisted values
   bool FDocked = false;

@@ -2,12 +2,16 @@
 // the messages it handles itself.
 #include <windows.h>
 
+#include <windowsx.h>
+
 #include <stdexcept>
 
 #include "app/command_ids.h"
 #include "config/mini_file.h"
 #include "config/settings.h"
 #include "magnifier/kvzoom.h"
+#include "magnifier/zoom_geometry.h"
+#include "app/resource_ids.h"
 #include "ui/application.h"
 #include "ui/cursors.h"
 #include "ui/handles.h"
@@ -36,6 +40,7 @@ TKvZoom::TKvZoom() {
   FWidth = 311;
   FHeight = 213;
   CreateMenus();
+  CreateButtons();
   FormCreate();
 }
 
@@ -84,6 +89,9 @@ void TKvZoom::FormCreate() {
 
   InitMeasurement();
 
+  sbMagicLogo->Left = FWidth - sbMagicLogo->Width - 7;
+  sbMagicLogo->Top = FHeight - sbMagicLogo->Height - 7;
+
   FCtrlDown = false;
   FTargetWindow = nullptr;
   FTargetRect = RECT{-1, -1, -1, -1};
@@ -124,15 +132,26 @@ void TKvZoom::Show() {
 
 void TKvZoom::FormShow() {
   if (ZoomShown) return;
+  LoadButtonPictures();
   LayoutFrame();
+  // A window region from the start: the frame is the window's own, never a window manager's
+  // (Wine hands the frame of an unshaped sizing window to the X window manager).
+  RECT inner{};
+  SetWindowShape(true, inner);
   RecreateBuffers(true);
   FReady = true;
+  SetFocus(Handle());
   ZoomShown = true;
   SystemParametersInfoA(SPI_GETDRAGFULLWINDOWS, 0, &FSavedDragFullWindows, 0);
   FDragFullWindowsRead = true;
+  // The bar ends 15 pixels from the right edge; its anchors keep it there.
+  const int delta = FWidth - (XitBtn->Left + XitBtn->Width) - 15;
+  for (auto& b : FButtons)
+    if (b->Tag == 1) b->Left += delta;
+  UpdateToolTips();
+  sbLogo->OverlayText = ZoomText(FZoom);
   if (FDocked) MoveDockedNeighbours(false);
-  // The bottom-panel coordinates option is not there yet; its timer stays off.
-  TimerMouseXY.SetEnabled(false);
+  TimerMouseXY.SetEnabled(OptionChecked(IDC_cbMouseXY, false));
 }
 
 void TKvZoom::Close() {
@@ -172,10 +191,12 @@ void TKvZoom::SetBounds(int left, int top, int width, int height) {
                  SWP_NOZORDER | SWP_NOREDRAW | SWP_NOACTIVATE | SWP_NOCOPYBITS);
     return;
   }
+  const int oldWidth = FWidth, oldHeight = FHeight;
   FLeft = left;
   FTop = top;
   FWidth = width;
   FHeight = height;
+  ApplyAnchors(oldWidth, oldHeight);
   if (HandleAllocated()) {
     WINDOWPLACEMENT placement{};
     placement.length = sizeof placement;
@@ -192,8 +213,10 @@ void TKvZoom::WmWindowPosChanged(const WINDOWPOS& pos) {
     FTop = pos.y;
   }
   if (!(pos.flags & SWP_NOSIZE)) {
+    const int oldWidth = FWidth, oldHeight = FHeight;
     FWidth = pos.cx;
     FHeight = pos.cy;
+    ApplyAnchors(oldWidth, oldHeight);
   }
 }
 
@@ -225,6 +248,47 @@ LRESULT TKvZoom::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_GETMINMAXINFO:
       reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = POINT{100, 100};
       return 0;
+    case WM_NCCALCSIZE:
+      return WmNcCalcSize(wParam, lParam);
+    case WM_MOUSEMOVE:
+      WmMouseMove(wParam, MousePoint(lParam));
+      return 0;
+    case WM_LBUTTONDOWN:
+      WmMouseDown(0, wParam, MousePoint(lParam));
+      return 0;
+    case WM_RBUTTONDOWN:
+      WmMouseDown(1, wParam, MousePoint(lParam));
+      return 0;
+    case WM_LBUTTONUP:
+      WmMouseUp(0, wParam, MousePoint(lParam));
+      return 0;
+    case WM_RBUTTONUP:
+      WmMouseUp(1, wParam, MousePoint(lParam));
+      return 0;
+    case WM_LBUTTONDBLCLK:
+      WmDoubleClick(0, wParam, MousePoint(lParam));
+      return 0;
+    case WM_RBUTTONDBLCLK:
+      WmDoubleClick(1, wParam, MousePoint(lParam));
+      return 0;
+    case WM_MOUSEWHEEL:
+      WmMouseWheel(GET_WHEEL_DELTA_WPARAM(wParam), wParam);
+      return 0;
+    case WM_MOUSELEAVE:
+      WmMouseLeave();
+      return 0;
+    case WM_CAPTURECHANGED:
+      if (FButtonCapture && reinterpret_cast<HWND>(lParam) != Handle()) {
+        FButtonCapture->Pressed = false;
+        FButtonCapture = nullptr;
+      }
+      break;
+    case WM_SETCURSOR:
+      if (WmSetCursor(lParam)) return TRUE;
+      break;
+    case WM_SYSKEYDOWN:
+      if (WmSysKeyDown(wParam)) return 0;
+      break;
     case WM_COMMAND:
       if (lParam == 0 && ExecuteCommand(LOWORD(wParam))) return 0;
       break;
@@ -235,7 +299,24 @@ LRESULT TKvZoom::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   return DefaultHandler(msg, wParam, lParam);
 }
 
-void TKvZoom::HandleDestroyed() {}
+void TKvZoom::HandleDestroyed() { FToolTip = nullptr; }
+
+POINT TKvZoom::MousePoint(LPARAM lParam) { return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
+
+// The client area is the window less exactly FFrameWidth on every side, whatever sizing
+// frame the system would draw: all frame and zoom geometry counts on it.
+LRESULT TKvZoom::WmNcCalcSize(WPARAM wParam, LPARAM lParam) {
+  RECT& r = wParam ? reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam)->rgrc[0] : *reinterpret_cast<RECT*>(lParam);
+  InflateRect(&r, -FFrameWidth, -FFrameWidth);
+  return 0;
+}
+
+// Alt+M opens the main menu as its button does (keys with Alt come as system keys).
+bool TKvZoom::WmSysKeyDown(WPARAM key) {
+  if (key != 'M') return false;
+  sbOptionsClick();
+  return true;
+}
 
 LRESULT TKvZoom::WmPaint(WPARAM wParam, LPARAM lParam) {
   if (!FReady) {
@@ -247,7 +328,11 @@ LRESULT TKvZoom::WmPaint(WPARAM wParam, LPARAM lParam) {
   ui::TRegionHandle update(CreateRectRgn(0, 0, 0, 0));
   GetUpdateRgn(Handle(), update.Get(), FALSE);
   FUpdateRgn = update.Get();
-  PaintZoom(true);
+  // In cursor mode the refresh timer paints the zoom; a paint message only needs the frame.
+  if (ibCursor->Toggled)
+    PaintFrame();
+  else
+    PaintZoom(true);
   FUpdateRgn = nullptr;
   update.Reset();
   ui::TPaintDC validate(Handle());

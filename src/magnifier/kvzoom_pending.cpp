@@ -5,16 +5,6 @@
 
 namespace lupendo {
 
-void TKvZoom::LayoutFrame() {}
-void TKvZoom::PaintFrame() {}
-void TKvZoom::PaintZoom(bool) {}
-void TKvZoom::RepaintZoom(bool) {}
-void TKvZoom::RepaintControls() {}
-void TKvZoom::RecreateBuffers(bool) {}
-void TKvZoom::RefreshSnapshot(bool) {}
-void TKvZoom::PrepareZoomedImage() {}
-void TKvZoom::KeyCommand(WORD, const BYTE[256]) {}
-void TKvZoom::TimerActivateTimer() { TimerActivate.SetEnabled(false); }
 void TKvZoom::TimerMinimizedTimer() {
   TimerMinimized.SetEnabled(false);
   RegrabBusy = false;
@@ -25,7 +15,6 @@ void TKvZoom::MoveDockedNeighbours(bool) {}
 void TKvZoom::RepaintPanel() {}
 void TKvZoom::FreeCaptureFrame() {}
 void TKvZoom::EndMeasurement() {}
-void TKvZoom::SmoothZoom1Click() {}
 void TKvZoom::StayonTop1Click() {}
 void TKvZoom::CaptureScreen1Click() {}
 void TKvZoom::ZoomatScreenCursor1Click() {}
@@ -34,7 +23,12 @@ void TKvZoom::Gauge1Click() {}
 void TKvZoom::SetDefault1Click() {}
 void TKvZoom::CaptureCancelClick() {}
 void TKvZoom::CaptureClick(bool) {}
-void TKvZoom::Zoom101Click(float) {}
+void TKvZoom::sbNavigateClick() {}
+void TKvZoom::sbMinimizeClick() {}
+void TKvZoom::sbDistanceClick() {}
+void TKvZoom::ibCursorClick() {}
+void TKvZoom::sbDoCaptureClick() {}
+void TKvZoom::PanelZoomChanged(POINT) {}
 
 // The calibration and unit choice are kept as loaded so that they are saved unchanged.
 void TKvZoom::InitMeasurement() {
@@ -48,13 +42,5 @@ void TKvZoom::InitMeasurement() {
   FCurrentUnit = static_cast<BYTE>(config.ReadInteger("KvZoom", "CurrentUnit", 3));
 }
 
-void TKvZoom::ResetTools() {
-  FreeCaptureFrame();
-  if (FFormCursor != 0) EndMeasurement();
-  PrepareZoomedImage();
-  RepaintPanel();
-  RepaintControls();
-  RepaintZoom(false);
-}
 
 }  // namespace lupendo

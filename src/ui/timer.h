@@ -21,6 +21,8 @@ class TTimer {
   UINT Interval() const { return FInterval; }
 
   std::function<void()> OnTimer;
+  // Free for the owner: tells one callback what it was started for.
+  int Tag = 0;
 
  private:
   void Update();

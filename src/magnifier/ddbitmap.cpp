@@ -141,7 +141,7 @@ TPackedDIB TDDBitmap::AsPackedDIB() {
     size_t imageSize = header.biSizeImage
                            ? header.biSizeImage
                            : static_cast<size_t>(RowStride(FWidth, header.biBitCount / 8)) * FHeight;
-    std::vector<uint8_t> bytes(masks + imageSize + 54, 0);
+    TByteBuffer bytes(masks + imageSize + 54, 0);
     WriteU16(bytes.data(), kBitmapType);
     WriteU32(bytes.data() + 2, static_cast<uint32_t>(bytes.size()));
     WriteU32(bytes.data() + 10, static_cast<uint32_t>(54 + masks));
@@ -274,9 +274,9 @@ TPackedDIB EnsureDIB24(TPackedDIB image, int a, int b) {
 }
 
 void EnsureStream24(std::vector<uint8_t>& stream, int a, int b) {
-  TPackedDIB image(std::move(stream));
+  TPackedDIB image(stream);
   image = EnsureDIB24(std::move(image), a, b);
-  stream = std::move(image.Bytes());
+  stream.assign(image.Bytes().begin(), image.Bytes().end());
 }
 
 }  // namespace lupendo

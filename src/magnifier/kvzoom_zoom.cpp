@@ -227,10 +227,11 @@ void TKvZoom::ResetTools() {
 void TKvZoom::RecreateBuffers(bool grab) {
   FReady = false;
   if (FKeepBuffers) return;
-  FSnapshot.reset();
-  FSpareBuffer.reset();
-  FSnapshot = std::make_unique<TDDBitmap>(Handle(), FWidth, FHeight);
-  FSpareBuffer = std::make_unique<TDDBitmap>(Handle(), FWidth, FHeight);
+  // The new pair is complete before the old one goes: a failure keeps the old buffers.
+  auto snapshot = std::make_unique<TDDBitmap>(Handle(), FWidth, FHeight);
+  auto spare = std::make_unique<TDDBitmap>(Handle(), FWidth, FHeight);
+  FSnapshot = std::move(snapshot);
+  FSpareBuffer = std::move(spare);
   FSnapshot->SetViewRect(RECT{-3, -3, FWidth - 3, FHeight - 3}, FFocus, FViewPoint, 3, FZoom);
   if (grab) {
     GrabScreenRect(*FSnapshot, RECT{FLeft, FTop, FWidth, FHeight}, POINT{0, 0});
@@ -277,6 +278,19 @@ void TKvZoom::RefreshSnapshot(bool force) {
   const bool grew = FWidth > oldWidth || FHeight > oldHeight;
   if (grew || force || moved) {
     RECT area = force ? start : RECT{FLeft, FTop, FLeft + FWidth, FTop + FHeight};
+    // Whatever fails below, the window comes back whole and paints again.
+    struct TShowAgain {
+      TKvZoom& Zoom;
+      bool Armed = true;
+      ~TShowAgain() {
+        if (!Armed) return;
+        RECT full{};
+        Zoom.FReady = true;
+        Zoom.SetWindowShape(true, full);
+        ShowWindow(Zoom.Handle(), SW_SHOWNA);
+        InvalidateRect(Zoom.Handle(), nullptr, FALSE);
+      }
+    } showAgain{*this};
     ShowWindow(Handle(), SW_HIDE);
     RepaintWindowsBelow(Handle(), area);
     RecreateBuffers(false);
@@ -299,13 +313,16 @@ void TKvZoom::RefreshSnapshot(bool force) {
                    POINT{inner.left, inner.top});
     PrepareZoomedImage(FSnapshot.get(), FFocus, FViewPoint);
     SetWindowShape(true, inner);
+    showAgain.Armed = false;
     RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
   } else {
     FSpareBuffer->CopyFrom(*FSnapshot);
-    FSnapshot = std::make_unique<TDDBitmap>(Handle(), FWidth, FHeight);
+    auto snapshot = std::make_unique<TDDBitmap>(Handle(), FWidth, FHeight);
+    auto spare = std::make_unique<TDDBitmap>(Handle(), FWidth, FHeight);
     RECT keep{FLeft - start.left, FTop - start.top, FLeft - start.left + FWidth, FTop - start.top + FHeight};
-    FSnapshot->CopyRect(*FSpareBuffer, keep);
-    FSpareBuffer = std::make_unique<TDDBitmap>(Handle(), FWidth, FHeight);
+    snapshot->CopyRect(*FSpareBuffer, keep);
+    FSnapshot = std::move(snapshot);
+    FSpareBuffer = std::move(spare);
     LayoutFrame();
     if (FFocus.x < 3 || FFocus.y < FTopBarHeight + 3 || FFocus.x >= FWidth - 3 || FFocus.y >= FHeight - 3) {
       FFocus = POINT{FWidth / 2, FHeight - FTopBarHeight / 2};

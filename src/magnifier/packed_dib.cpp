@@ -76,13 +76,19 @@ TPackedDIB CreateBM(TDIBInfo& info, uint32_t modelClrUsed) {
   }
   size_t imageSize = static_cast<size_t>(info.Height) * static_cast<size_t>(stride);
   size_t size = imageSize + 4 * colours + 62;  // 54 header bytes and 8 spare bytes
-  std::vector<uint8_t> bytes;
+  TByteBuffer bytes;
   try {
-    bytes.assign(size, 0);
+    bytes.resize(size);
   } catch (const std::bad_alloc&) {
     throw TessalyException("CreateBM:\r\nNot enough memory is available to process this command.");
   }
   uint8_t* p = bytes.data();
+  std::memset(p, 0, 54 + 4 * colours);
+  std::memset(p + size - 8, 0, 8);
+  const size_t rowBytes = static_cast<size_t>(info.Width) * static_cast<size_t>(info.BytesPerPixel);
+  if (static_cast<size_t>(stride) > rowBytes)
+    for (int y = 0; y < info.Height; ++y)
+      std::memset(p + 54 + 4 * colours + static_cast<size_t>(y) * stride + rowBytes, 0, stride - rowBytes);
   WriteU16(p, kBitmapType);
   WriteU32(p + 2, static_cast<uint32_t>(size));
   WriteU32(p + 10, static_cast<uint32_t>(54 + 4 * colours));
@@ -106,6 +112,31 @@ TPackedDIB CreateBM(TDIBInfo& info, uint32_t modelClrUsed) {
   info.BytesPerPixel = bytesPerPixel;
   return result;
 }
+
+namespace {
+
+// Writes every pixel but the last of a 24-bit row n times (N fixed at compile time, or 0 for
+// the run-time n); returns where the last pixel goes. Two copies at a time with overlapping
+// 8-byte stores (6 bytes used): the output needs 8 bytes of room after the last pixel.
+template <int N>
+uint8_t* WidenRow(const uint8_t* in, int width, uint8_t* o, int n = N) {
+  const int copies = N ? N : n;
+  for (int x = 0; x + 1 < width; ++x) {
+    uint32_t pixel;
+    std::memcpy(&pixel, in + 3 * x, 4);  // the fourth byte belongs to the next pixel
+    const uint64_t one = pixel & 0xFFFFFFu;
+    const uint64_t two = one | (one << 24);
+    int k = 0;
+    for (; k + 2 <= copies; k += 2, o += 6) std::memcpy(o, &two, 8);
+    if (k < copies) {
+      std::memcpy(o, &two, 8);
+      o += 3;
+    }
+  }
+  return o;
+}
+
+}  // namespace
 
 TPackedDIB ScaleDIB(const TPackedDIB& image, const TIntRect& source, float factor) {
   TDIBInfo src = DescribeDIB(image);
@@ -134,26 +165,31 @@ TPackedDIB ScaleDIB(const TPackedDIB& image, const TIntRect& source, float facto
     }
     return result;
   }
-  // Each source row is widened once into the first of its n target rows with overlapping
-  // four-byte stores (one spare byte per row is needed: the last pixel is written with three
-  // single bytes), then copied into the other n - 1 rows.
+  // Each source row is widened once into a scratch row that stays in the cache, then copied
+  // into its n target rows (block copies write memory fastest).
   const size_t rowBytes = static_cast<size_t>(dst.Width) * 3;
+  TByteBuffer scratch(rowBytes + 8);
   for (int r = 0; r < src.Height; ++r) {
     const uint8_t* in = image.Data() + src.BitsOffset + static_cast<size_t>(r) * src.Stride;
     uint8_t* out = result.Data() + dst.BitsOffset + static_cast<size_t>(r) * n * dst.Stride;
-    uint8_t* o = out;
-    for (int x = 0; x + 1 < src.Width; ++x) {
-      uint32_t pixel;
-      std::memcpy(&pixel, in + 3 * x, 4);  // the fourth byte is overwritten by the next pixel
-      for (int k = 0; k < n; ++k, o += 3) std::memcpy(o, &pixel, 4);
+    const uint8_t* row = in;
+    if (n > 1) {
+      uint8_t* o = scratch.data();
+      if (n == 2)
+        o = WidenRow<2>(in, src.Width, o);
+      else if (n == 4)
+        o = WidenRow<4>(in, src.Width, o);
+      else
+        o = WidenRow<0>(in, src.Width, o, n);
+      const uint8_t* last = in + 3 * (src.Width - 1);
+      for (int k = 0; k < n; ++k, o += 3) {
+        o[0] = last[0];
+        o[1] = last[1];
+        o[2] = last[2];
+      }
+      row = scratch.data();
     }
-    const uint8_t* last = in + 3 * (src.Width - 1);
-    for (int k = 0; k < n; ++k, o += 3) {
-      o[0] = last[0];
-      o[1] = last[1];
-      o[2] = last[2];
-    }
-    for (int k = 1; k < n; ++k) std::memcpy(out + static_cast<size_t>(k) * dst.Stride, out, rowBytes);
+    for (int k = 0; k < n; ++k) std::memcpy(out + static_cast<size_t>(k) * dst.Stride, row, rowBytes);
   }
   return result;
 }

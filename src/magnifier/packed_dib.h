@@ -4,6 +4,7 @@
 // red). It is the exchange format of all image code; the owner holds the bytes.
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -17,23 +18,46 @@ constexpr uint16_t kBitmapType = 19778;  // "BM"
 constexpr uint32_t kBiRgb = 0;
 constexpr uint32_t kBiBitfields = 3;
 
+// Leaves new elements uninitialised: image blocks are written completely by their makers,
+// and clearing megabytes first would cost a whole extra pass.
+template <typename T>
+struct TDefaultInitAllocator : std::allocator<T> {
+  template <typename U>
+  struct rebind {
+    using other = TDefaultInitAllocator<U>;
+  };
+  TDefaultInitAllocator() = default;
+  template <typename U>
+  TDefaultInitAllocator(const TDefaultInitAllocator<U>&) noexcept {}
+  template <typename U>
+  void construct(U* p) noexcept {
+    ::new (static_cast<void*>(p)) U;
+  }
+  template <typename U, typename... Args>
+  void construct(U* p, Args&&... args) {
+    ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+  }
+};
+using TByteBuffer = std::vector<uint8_t, TDefaultInitAllocator<uint8_t>>;
+
 class TPackedDIB {
  public:
   TPackedDIB() = default;
-  explicit TPackedDIB(std::vector<uint8_t> bytes) : FBytes(std::move(bytes)) {}
+  explicit TPackedDIB(TByteBuffer bytes) : FBytes(std::move(bytes)) {}
+  explicit TPackedDIB(const std::vector<uint8_t>& bytes) : FBytes(bytes.begin(), bytes.end()) {}
 
   bool Empty() const { return FBytes.empty(); }
   size_t Size() const { return FBytes.size(); }
   uint8_t* Data() { return FBytes.data(); }
   const uint8_t* Data() const { return FBytes.data(); }
-  std::vector<uint8_t>& Bytes() { return FBytes; }
-  const std::vector<uint8_t>& Bytes() const { return FBytes; }
+  TByteBuffer& Bytes() { return FBytes; }
+  const TByteBuffer& Bytes() const { return FBytes; }
   // The info header starts right after the file header.
   uint8_t* Header() { return FBytes.data() + kFileHeaderSize; }
   const uint8_t* Header() const { return FBytes.data() + kFileHeaderSize; }
 
  private:
-  std::vector<uint8_t> FBytes;
+  TByteBuffer FBytes;
 };
 
 // Describes one packed DIB. Offsets count from the start of the block.
@@ -66,7 +90,8 @@ TDIBInfo DescribeDIB(const TPackedDIB& image);
 
 // A new empty packed DIB of info.Width x info.Height with info.BytesPerPixel 1 or 3. A model
 // header announcing 256 colours gives a 3-byte image the grey table as well. Pixels are not
-// initialised (zero). info describes the new image afterwards.
+// initialised; row padding and the spare bytes at the end are zero. info describes the new
+// image afterwards.
 TPackedDIB CreateBM(TDIBInfo& info, uint32_t modelClrUsed = 0);
 
 // Integer enlargement by pixel replication. source: (left, top, right, bottom) of the part

@@ -7,6 +7,7 @@
 #include "magnifier/kvzoom.h"
 #include "magnifier/zoom_geometry.h"
 #include "test_picture.h"
+#include "zoom_check.h"
 #include "ui/application.h"
 
 using namespace lupendo;
@@ -61,36 +62,16 @@ TEST_F(ZoomEngineTest, ZoomOneShowsTheScreenUnderTheZoomArea) {
 }
 
 
-// Counts zoom-area pixels that differ from the snapshot pixel the view geometry puts there,
-// each snapshot pixel shown as a z x z block (whole factors, smooth zoom off).
-int WrongBlockPixels(const TKvZoom& zoom, std::string* first) {
-  const int z = static_cast<int>(zoom.Zoom());
-  TViewState v;
-  v.Width = zoom.Width();
-  v.Height = zoom.Height();
-  v.TopBarHeight = zoom.TopBarHeight();
-  v.BottomBarHeight = zoom.BottomBarHeight();
-  v.Zoom = zoom.Zoom();
-  TIntRect s = PreparedSourceRect(v, {zoom.Focus().x, zoom.Focus().y}, {zoom.ViewPoint().x, zoom.ViewPoint().y});
-  RECT area = zoom.ZoomAreaRect();
-  OffsetRect(&area, zoom.Left(), zoom.Top());
-  testpic::TScreenPixels shown = testpic::ReadScreen(area);
-  int wrong = 0;
-  const int imageTop = zoom.Top() + zoom.TopBarHeight() - 1;  // client row 26 is window row 29
-  for (int y = area.top; y < area.bottom; ++y)
-    for (int x = area.left; x < area.right; ++x) {
-      int sx = zoom.Left() + s.Left + (x - zoom.Left() - 3) / z;
-      int sy = zoom.Top() + s.Top + (y - imageTop) / z;
-      if (shown.At(x, y) != PatternColour(sx, sy)) {
-        if (wrong++ == 0 && first) {
-          char text[160];
-          snprintf(text, sizeof text, "at %d,%d shown %06x, expected %06x (source %d,%d)", x, y, shown.At(x, y),
-                   PatternColour(sx, sy), sx, sy);
-          *first = text;
-        }
-      }
-    }
-  return wrong;
+testpic::TLoupe LoupeOf(const TKvZoom& zoom) {
+  testpic::TLoupe loupe;
+  loupe.Window = RECT{zoom.Left(), zoom.Top(), zoom.Left() + zoom.Width(), zoom.Top() + zoom.Height()};
+  loupe.TopBarHeight = zoom.TopBarHeight();
+  loupe.BottomBarHeight = zoom.BottomBarHeight();
+  loupe.ZoomArea = zoom.ZoomAreaRect();
+  loupe.Zoom = zoom.Zoom();
+  loupe.Focus = zoom.Focus();
+  loupe.ViewPoint = zoom.ViewPoint();
+  return loupe;
 }
 
 TEST_F(ZoomEngineTest, WholeFactorsShowEachScreenPixelAsABlock) {
@@ -102,7 +83,7 @@ TEST_F(ZoomEngineTest, WholeFactorsShowEachScreenPixelAsABlock) {
     Pump(200);
     ASSERT_EQ(zoom.Zoom(), factor);
     std::string first;
-    EXPECT_EQ(WrongBlockPixels(zoom, &first), 0) << "zoom " << factor << ": " << first;
+    EXPECT_EQ(testpic::WrongZoomPixels(LoupeOf(zoom), &first), 0) << "zoom " << factor << ": " << first;
   }
 }
 

@@ -62,8 +62,23 @@ TDDBitmap::~TDDBitmap() {
 }
 
 void TDDBitmap::GrabFrom(HWND wnd, POINT destPoint, const RECT& source) {
+  RECT from{source.left, source.top, source.left + source.right, source.top + source.bottom};
+  POINT to = destPoint;
+  if (!wnd) {
+    // Only the part on the desktop is copied (some drivers refuse the whole copy when the
+    // source reaches beyond it); the rest keeps what the buffer held.
+    RECT desktop{GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN), 0, 0};
+    desktop.right = desktop.left + GetSystemMetrics(SM_CXVIRTUALSCREEN);
+    desktop.bottom = desktop.top + GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    RECT visible{};
+    IntersectRect(&visible, &from, &desktop);
+    to.x += visible.left - from.left;
+    to.y += visible.top - from.top;
+    from = visible;
+  }
   HDC dc = GetDC(wnd);
-  BitBlt(FDC, destPoint.x, destPoint.y, source.right, source.bottom, dc, source.left, source.top, SRCCOPY);
+  if (from.right > from.left && from.bottom > from.top)
+    BitBlt(FDC, to.x, to.y, from.right - from.left, from.bottom - from.top, dc, from.left, from.top, SRCCOPY);
   FOrigin = POINT{source.left, source.top};
   FSourceRect = source;
   ReleaseDC(wnd, dc);

@@ -120,7 +120,8 @@ void TKvZoom::PaintZoom(bool withFrame) {
     ~TReset() { DC = nullptr; }
   } reset{FPaintDC};
 
-  ui::TRegionHandle clip(CreateRectRgn(0, 0, 0, 0));
+  // Without an update region (a paint from a mouse handler) the whole client area is due.
+  ui::TRegionHandle clip(CreateRectRgn(0, 0, FWidth - 2 * FFrameWidth, FHeight - 2 * FFrameWidth));
   if (FUpdateRgn) CombineRgn(clip.Get(), FUpdateRgn, nullptr, RGN_COPY);
   ui::TRegionHandle frame(CreateRectRgn(0, 0, 0, 0));
   CombineRgn(frame.Get(), FFrameRgn.Get(), nullptr, RGN_COPY);
@@ -287,11 +288,17 @@ void TKvZoom::RefreshSnapshot(bool force) {
         RECT full{};
         Zoom.FReady = true;
         Zoom.SetWindowShape(true, full);
-        ShowWindow(Zoom.Handle(), SW_SHOWNA);
         InvalidateRect(Zoom.Handle(), nullptr, FALSE);
       }
     } showAgain{*this};
-    ShowWindow(Handle(), SW_HIDE);
+    // The window "hides" behind an empty region: the screen shows what lies under it, while
+    // activation, focus, mouse capture and the place in the Z order stay as they are (really
+    // hiding the active window would hand the activation to another window and put that one
+    // above the loupe).
+    {
+      ui::TRegionHandle nothing(CreateRectRgn(0, 0, 0, 0));
+      if (SetWindowRgn(Handle(), nothing.Get(), FALSE)) nothing.Release();
+    }
     RepaintWindowsBelow(Handle(), area);
     RecreateBuffers(false);
     GrabScreenRect(*FSnapshot, RECT{FLeft, FTop, FWidth, FTopBarHeight}, POINT{0, 0});
@@ -304,7 +311,7 @@ void TKvZoom::RefreshSnapshot(bool force) {
     LayoutFrame();
     RECT inner{};
     SetWindowShape(false, inner);
-    ShowWindow(Handle(), SW_SHOWNA);
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
     RepaintControls();
     GdiFlush();
     GrabScreenRect(*FSnapshot,

@@ -30,6 +30,8 @@ INT_PTR CALLBACK TOptionsForm::DialogProc(HWND, UINT msg, WPARAM, LPARAM) {
 }
 
 TOptionsForm::TOptionsForm() {
+  // The one dialog of the program: the options it loads below go into these controls.
+  OptionsForm = this;
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TREEVIEW_CLASSES | ICC_BAR_CLASSES | ICC_UPDOWN_CLASS};
   InitCommonControlsEx(&controls);
   FHandle = CreateFromTemplate(IDD_OPTIONS, nullptr, &TOptionsForm::DialogProc);
@@ -42,7 +44,6 @@ TOptionsForm::TOptionsForm() {
   // Design values of the controls.
   SendMessageA(Control(IDC_seBW_Spin), UDM_SETRANGE32, 0, 30);
   SetSpinValue(IDC_seBW, 3);
-  SetSpinMinimum(IDC_seBW, GetSystemMetrics(SM_CXDLGFRAME));
   SendMessageA(Control(IDC_seRate_Spin), UDM_SETRANGE32, 0, 0x7FFFFFFF);
   SetSpinValue(IDC_seRate, 100);
   SendMessageA(Control(IDC_tbJpgQuality), TBM_SETRANGE, FALSE, MAKELPARAM(1, 100));
@@ -59,6 +60,7 @@ TOptionsForm::TOptionsForm() {
 }
 
 TOptionsForm::~TOptionsForm() {
+  if (OptionsForm == this) OptionsForm = nullptr;
   if (FHandle) DestroyWindow(FHandle);
 }
 

@@ -9,6 +9,7 @@
 
 #include "app/command_ids.h"
 #include "config/config_codec.h"
+#include "test_picture.h"
 
 namespace e2e {
 
@@ -78,7 +79,8 @@ bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
   while (true) {
     if (condition()) return true;
     if (std::chrono::steady_clock::now() > end) return condition();
-    std::this_thread::sleep_for(20ms);
+    // Windows of the test itself (the known picture) keep painting while it waits.
+    testpic::Pump(20);
   }
 }
 

@@ -5,6 +5,7 @@
 #include "app/globals.h"
 #include "config/mini_file.h"
 #include "magnifier/kvzoom.h"
+#include "magnifier/tessaly_exception.h"
 #include "magnifier/zoom_geometry.h"
 #include "test_picture.h"
 #include "zoom_check.h"
@@ -85,6 +86,112 @@ TEST_F(ZoomEngineTest, WholeFactorsShowEachScreenPixelAsABlock) {
     std::string first;
     EXPECT_EQ(testpic::WrongZoomPixels(LoupeOf(zoom), &first), 0) << "zoom " << factor << ": " << first;
   }
+}
+
+
+// Drags the zoom area by (dx, dy) with the window's own mouse messages.
+void Drag(TKvZoom& zoom, int dx, int dy) {
+  SendMessageA(zoom.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 100));
+  // The window follows the mouse, so the mouse stays at the same client point after a step.
+  SendMessageA(zoom.Handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(100 + dx, 100 + dy));
+  SendMessageA(zoom.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(100, 100));
+}
+
+TEST_F(ZoomEngineTest, DraggingShowsThePictureAtTheNewPlace) {
+  TKvZoom zoom;
+  zoom.Show();
+  Pump(500);
+  struct {
+    int Dx, Dy;
+  } steps[] = {{5, 3}, {-7, 0}, {0, -4}, {30, 20}, {-1, 1}};
+  for (const auto& step : steps) {
+    const int left = zoom.Left(), top = zoom.Top();
+    Drag(zoom, step.Dx, step.Dy);
+    Pump(100);
+    ASSERT_EQ(zoom.Left(), left + step.Dx);
+    ASSERT_EQ(zoom.Top(), top + step.Dy);
+    std::string first;
+    EXPECT_EQ(testpic::WrongZoomPixels(LoupeOf(zoom), &first), 0)
+        << "after a step of " << step.Dx << "," << step.Dy << ": " << first;
+  }
+}
+
+TEST_F(ZoomEngineTest, DraggingOffTheScreenBlackensWhatLiesOutside) {
+  TKvZoom zoom;
+  zoom.Show();
+  Pump(500);
+  Drag(zoom, -zoom.Left() - 50, 0);  // 50 pixels beyond the left screen edge
+  Pump(100);
+  ASSERT_EQ(zoom.Left(), -50);
+  TDDBitmap* snapshot = zoom.Snapshot();
+  ASSERT_NE(snapshot, nullptr);
+  EXPECT_EQ(GetPixel(snapshot->DC(), 10, 100) & 0xFFFFFF, 0u) << "off the screen";
+  COLORREF on = GetPixel(snapshot->DC(), 60, 100);
+  uint32_t expected = PatternColour(10, zoom.Top() + 100);
+  EXPECT_EQ(GetRValue(on) << 16 | GetGValue(on) << 8 | GetBValue(on), expected) << "on the screen";
+}
+
+TEST_F(ZoomEngineTest, ZoomingRefreshingTogglingAndDraggingLeaveNoGdiObjects) {
+  TKvZoom zoom;
+  zoom.Show();
+  Pump(500);
+  // Caches that are made once (button surfaces and shapes, fonts) exist after a first round.
+  zoom.ChangeZoom(false, 1.0f);
+  zoom.RefreshSnapshot(true);
+  BYTE keys[256] = {};
+  zoom.KeyCommand('H', keys);
+  zoom.KeyCommand('H', keys);
+  Drag(zoom, 1, 0);
+  Pump(100);
+  const DWORD gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+  const DWORD user = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+
+  for (int i = 0; i < 500; ++i) zoom.ChangeZoom(false, i % 8 < 4 ? 1.0f : -1.0f);
+  for (int i = 0; i < 100; ++i) zoom.RefreshSnapshot(i % 2 == 0);
+  for (int i = 0; i < 100; ++i) zoom.KeyCommand('H', keys);
+  for (int i = 0; i < 100; ++i) Drag(zoom, i % 2 ? 1 : -1, i % 4 < 2 ? 1 : -1);
+  Pump(200);
+  EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdi);
+  EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), user);
+}
+
+TEST_F(ZoomEngineTest, BufferThatCannotBeMadeIsReportedAndTheWindowGoesOn) {
+  TKvZoom zoom;
+  zoom.Show();
+  Pump(500);
+  try {
+    TDDBitmap huge(zoom.Handle(), 200000, 200000);
+    FAIL() << "a 200000 x 200000 bitmap was made";
+  } catch (const TessalyException& e) {
+    std::string text = e.what();
+    const std::string start = "Could not create Bitmap. Size:200000,200000\rSysMsg:";
+    EXPECT_EQ(text.substr(0, start.size()), start) << text;
+    size_t memory = text.find("\r\nFree Memory: ");
+    ASSERT_NE(memory, std::string::npos) << text;
+    std::string unit = text.substr(text.size() - 3);
+    EXPECT_TRUE(unit == " MB" || unit == " KB") << text;
+  }
+  // A window grown beyond what GDI can hold: the re-read fails with the buffer's message, the
+  // window stays shown with its old buffers and keeps zooming.
+  TDDBitmap* before = zoom.Snapshot();
+  SendMessageA(zoom.Handle(), WM_ENTERSIZEMOVE, 0, 0);
+  SetWindowPos(zoom.Handle(), nullptr, 0, 0, 60000, 60000, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
+  const int grownWidth = zoom.Width();
+  SendMessageA(zoom.Handle(), WM_EXITSIZEMOVE, 0, 0);
+  ASSERT_GE(grownWidth, 60000) << "the window could not be grown";
+  {
+    ASSERT_EQ(FReports.size(), 1u);
+    EXPECT_EQ(FReports[0].substr(0, 29), "Could not create Bitmap. Size");
+    FReports.clear();
+    EXPECT_EQ(zoom.Snapshot(), before);
+  }
+  SetWindowPos(zoom.Handle(), nullptr, 0, 0, 290, 270, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
+  EXPECT_TRUE(IsWindowVisible(zoom.Handle()));
+  zoom.RefreshSnapshot(true);
+  zoom.ChangeZoom(false, 1.0f);
+  Pump(200);
+  std::string first;
+  EXPECT_EQ(testpic::WrongZoomPixels(LoupeOf(zoom), &first), 0) << first;
 }
 
 }  // namespace

@@ -19,13 +19,22 @@ std::string FreeMemoryText() {
 
 RECT Xywh(int x, int y, int w, int h) { return RECT{x, y, w, h}; }
 
+int FailingCreations = 0;
+
 }  // namespace
+
+void TDDBitmap::FailNextCreations(int count) { FailingCreations = count; }
 
 TDDBitmap::TDDBitmap(HWND wnd, int width, int height) {
   if (width == 0) width = 1;
   if (height == 0) height = 1;
   HDC dc = GetDC(wnd);
-  FBitmap = CreateCompatibleBitmap(dc, width, height);
+  if (FailingCreations > 0) {
+    --FailingCreations;
+    SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+  } else {
+    FBitmap = CreateCompatibleBitmap(dc, width, height);
+  }
   if (!FBitmap) {
     DWORD error = GetLastError();
     ReleaseDC(wnd, dc);

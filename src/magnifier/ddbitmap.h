@@ -18,6 +18,10 @@ class TDDBitmap {
   TDDBitmap(const TDDBitmap&) = delete;
   TDDBitmap& operator=(const TDDBitmap&) = delete;
 
+  // Lets the next count creations fail as if GDI had run out of resources (for tests of the
+  // failure paths; GDI limits cannot be reached on purpose).
+  static void FailNextCreations(int count);
+
   HDC DC() const { return FDC; }
   HBITMAP Bitmap() const { return FBitmap; }
   int Width() const { return FWidth; }

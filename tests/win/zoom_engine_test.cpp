@@ -171,20 +171,20 @@ TEST_F(ZoomEngineTest, BufferThatCannotBeMadeIsReportedAndTheWindowGoesOn) {
     std::string unit = text.substr(text.size() - 3);
     EXPECT_TRUE(unit == " MB" || unit == " KB") << text;
   }
-  // A window grown beyond what GDI can hold: the re-read fails with the buffer's message, the
+  // The re-read after a move cannot make its buffers: the buffer's message is reported, the
   // window stays shown with its old buffers and keeps zooming.
   TDDBitmap* before = zoom.Snapshot();
   SendMessageA(zoom.Handle(), WM_ENTERSIZEMOVE, 0, 0);
-  SetWindowPos(zoom.Handle(), nullptr, 0, 0, 60000, 60000, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
-  const int grownWidth = zoom.Width();
+  SetWindowPos(zoom.Handle(), nullptr, 30, 40, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
+  TDDBitmap::FailNextCreations(1);
   SendMessageA(zoom.Handle(), WM_EXITSIZEMOVE, 0, 0);
-  ASSERT_GE(grownWidth, 60000) << "the window could not be grown";
-  {
-    ASSERT_EQ(FReports.size(), 1u);
-    EXPECT_EQ(FReports[0].substr(0, 29), "Could not create Bitmap. Size");
-    FReports.clear();
-    EXPECT_EQ(zoom.Snapshot(), before);
-  }
+  ASSERT_EQ(FReports.size(), 1u);
+  EXPECT_EQ(FReports[0].substr(0, 33), "Could not create Bitmap. Size:290") << FReports[0];
+  FReports.clear();
+  EXPECT_EQ(zoom.Snapshot(), before);
+  HRGN region = CreateRectRgn(0, 0, 0, 0);
+  EXPECT_EQ(GetWindowRgn(zoom.Handle(), region), SIMPLEREGION) << "the whole window shows again";
+  DeleteObject(region);
   SetWindowPos(zoom.Handle(), nullptr, 0, 0, 290, 270, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
   EXPECT_TRUE(IsWindowVisible(zoom.Handle()));
   zoom.RefreshSnapshot(true);

@@ -261,6 +261,11 @@ TEST_F(LoupeTest, MovingReadsTheScreenAtTheNewPlace) {
   PostMessageA(wnd, WM_EXITSIZEMOVE, 0, 0);
   testpic::Pump(500);
   ExpectShows(Loupe(wnd, 2.0f, focus, 1), "after shrinking");
+  // The button bar keeps its place at the right edge: the red cross ends 15 pixels from it.
+  int red = 0;
+  for (uint32_t p : testpic::ReadScreen(RECT{r.left + 260 - 36, r.top, r.left + 260 - 15, r.top + 26}).Pixels)
+    red += p == 0xC83232u;
+  EXPECT_GT(red, 30);
   EXPECT_EQ(program.CloseMagnifier(), 0u);
 }
 
@@ -396,6 +401,67 @@ TEST_F(LoupeTest, PlaceSizeZoomFocusAndSmoothZoomSurviveARestart) {
   EXPECT_EQ(ConfigValue(folder, "Zoom"), "5");
   EXPECT_EQ(ConfigValue(folder, "PointX"), pointX);
   EXPECT_EQ(ConfigValue(folder, "PointY"), pointY);
+}
+
+// Clicks a screen point with the left button through the system's input queue.
+void Click(int x, int y) {
+  MouseMove(x, y);
+  testpic::Pump(150);
+  MouseButton(true);
+  testpic::Pump(50);
+  MouseButton(false);
+}
+
+void PressKeys(std::initializer_list<std::pair<WORD, bool>> keys) {
+  std::vector<INPUT> inputs;
+  for (auto [key, up] : keys) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    inputs.push_back(input);
+  }
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+// The popup menu window the program shows (class #32768), or nullptr.
+HWND OpenMenu(const TProgram& program) { return program.FindWindowOfClass("#32768"); }
+
+TEST_F(LoupeTest, ButtonsOpenTheirMenusBelowThemAndTheCloseButtonEndsTheProgram) {
+  TProgramFolder folder;
+  TProgram program;
+  HWND wnd = Start(program, folder, RECT{210, 170, 510, 430}, "Zoom=5\r\nPointX=150\r\nPointY=130\r\n");
+  ASSERT_NE(wnd, nullptr);
+  SetForegroundWindow(wnd);
+  // The bar ends 15 pixels from the right edge: the menu button lies at client 219.
+  Click(210 + 3 + 219 + 11, 170 + 3 + 11);
+  HWND menu = nullptr;
+  ASSERT_TRUE(WaitUntil([&] { return (menu = OpenMenu(program)) != nullptr; }, 5s)) << "main menu";
+  RECT r = WindowRect(menu);
+  EXPECT_EQ(r.left, 210 + 3 + 219);
+  EXPECT_EQ(r.top, 170 + 3 + 22);
+  PressKeys({{VK_ESCAPE, false}, {VK_ESCAPE, true}});
+  EXPECT_TRUE(WaitUntil([&] { return OpenMenu(program) == nullptr; }, 5s));
+
+  // Alt+M opens the same menu.
+  PressKeys({{VK_MENU, false}, {'M', false}, {'M', true}, {VK_MENU, true}});
+  ASSERT_TRUE(WaitUntil([&] { return (menu = OpenMenu(program)) != nullptr; }, 5s)) << "Alt+M";
+  EXPECT_EQ(WindowRect(menu).left, 210 + 3 + 219);
+  PressKeys({{VK_ESCAPE, false}, {VK_ESCAPE, true}});
+  EXPECT_TRUE(WaitUntil([&] { return OpenMenu(program) == nullptr; }, 5s));
+
+  // The logo opens the quick zoom menu under itself.
+  Click(210 + 3 + 8 + 14, 170 + 3 + 12);
+  ASSERT_TRUE(WaitUntil([&] { return (menu = OpenMenu(program)) != nullptr; }, 5s)) << "quick zoom menu";
+  EXPECT_EQ(WindowRect(menu).left, 210 + 3 + 8);
+  EXPECT_EQ(WindowRect(menu).top, 170 + 3 - 2 + 28);
+  PressKeys({{VK_ESCAPE, false}, {VK_ESCAPE, true}});
+  EXPECT_TRUE(WaitUntil([&] { return OpenMenu(program) == nullptr; }, 5s));
+
+  // A click on the cross closes the window, which ends the program and saves its settings.
+  Click(210 + 3 + 261 + 10, 170 + 3 + 10);
+  EXPECT_EQ(program.WaitForExit(), 0u);
+  EXPECT_EQ(ConfigValue(folder, "Zoom"), "5");
 }
 
 }  // namespace

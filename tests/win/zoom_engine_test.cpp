@@ -2,11 +2,14 @@
 // each factor, zooming about the mouse, moving, and the GDI objects it leaves behind.
 #include <gtest/gtest.h>
 
+#include "app/command_ids.h"
 #include "app/globals.h"
+#include "app/resource_ids.h"
 #include "config/mini_file.h"
 #include "magnifier/kvzoom.h"
 #include "magnifier/tessaly_exception.h"
 #include "magnifier/zoom_geometry.h"
+#include "settings/options_form.h"
 #include "test_picture.h"
 #include "zoom_check.h"
 #include "ui/application.h"
@@ -192,6 +195,38 @@ TEST_F(ZoomEngineTest, BufferThatCannotBeMadeIsReportedAndTheWindowGoesOn) {
   Pump(200);
   std::string first;
   EXPECT_EQ(testpic::WrongZoomPixels(LoupeOf(zoom), &first), 0) << first;
+}
+
+TEST_F(ZoomEngineTest, IntermediateSmoothZoomCentresTheViewAndUnticksTheFocusMark) {
+  TKvZoom zoom;
+  TOptionsForm options;
+  options.SetChecked(IDC_cbShowZFocus, true);
+  options.Slider().SetPosition(40);
+  zoom.Show();
+  Pump(500);
+  ASSERT_EQ(zoom.Zoom(), 2.0f);
+  zoom.ChangeZoom(false, 1.0f);
+  EXPECT_TRUE(options.Checked(IDC_cbShowZFocus)) << "a whole factor keeps the mark";
+  // Smooth zoom on at level 3 with the slider at 40: 3.4, about the window centre.
+  PostMessageA(zoom.Handle(), WM_COMMAND, CM_SMOOTHZOOM, 0);
+  Pump(300);
+  EXPECT_FLOAT_EQ(zoom.Zoom(), 3.4f);
+  EXPECT_EQ(zoom.Button("sbLogo")->OverlayText, "3.4");
+  EXPECT_FALSE(options.Checked(IDC_cbShowZFocus));
+  testpic::TLoupe loupe = LoupeOf(zoom);
+  loupe.Smooth = true;
+  std::string first;
+  EXPECT_EQ(testpic::WrongZoomPixels(loupe, &first), 0) << first;
+  // Zooming out below 2 is refused in smooth mode; off again gives the whole factor.
+  zoom.ChangeZoom(false, -1.0f);
+  zoom.ChangeZoom(false, -1.0f);
+  EXPECT_FLOAT_EQ(zoom.Zoom(), 1.4f);
+  zoom.ChangeZoom(false, -1.0f);
+  EXPECT_FLOAT_EQ(zoom.Zoom(), 1.4f);
+  PostMessageA(zoom.Handle(), WM_COMMAND, CM_SMOOTHZOOM, 0);
+  Pump(300);
+  EXPECT_EQ(zoom.Zoom(), 1.0f);
+  EXPECT_EQ(zoom.Button("sbLogo")->OverlayText, "1.0");
 }
 
 }  // namespace

@@ -196,6 +196,8 @@ TPackedDIB TDDBitmap::AsPackedDIB() {
   return image;
 }
 
+HBITMAP TDDBitmap::AsBitmap() { return DIBToBitmap(AsPackedDIB()); }
+
 void TDDBitmap::CopyFrom(const TDDBitmap& source) {
   BitBlt(FDC, 0, 0, FWidth, FHeight, source.FDC, 0, 0, SRCCOPY);
   FOrigin = source.FOrigin;

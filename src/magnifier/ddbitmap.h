@@ -43,6 +43,8 @@ class TDDBitmap {
   // The whole content as a packed DIB in the screen's own format (24 bits on screens of 8
   // bits or less, read pixel by pixel).
   TPackedDIB AsPackedDIB();
+  // A new bitmap (a DIB section the caller deletes) with the buffer's pixels.
+  HBITMAP AsBitmap();
   void CopyFrom(const TDDBitmap& source);
   // Copies r (left, top, right, bottom) of source to (0, 0).
   void CopyRect(const TDDBitmap& source, const RECT& r);

@@ -31,13 +31,15 @@ namespace {
 
 void MixRowHorizontally(const uint8_t* in, const int* offsets, const uint32_t* weights, int targetWidth,
                         uint16_t* out) {
+  // (p0 * (65536 - w) + p1 * w) >> 16 is p0 + floor((p1 - p0) * w / 65536): one product per
+  // channel, the same numbers (the shift of a negative product rounds down).
   for (int x = 0; x < targetWidth; ++x) {
     const uint8_t* p0 = in + offsets[2 * x];
     const uint8_t* p1 = in + offsets[2 * x + 1];
-    const uint32_t w1 = weights[x], w0 = 65536 - w1;
-    out[3 * x] = static_cast<uint16_t>((p0[0] * w0 + p1[0] * w1) >> 16);
-    out[3 * x + 1] = static_cast<uint16_t>((p0[1] * w0 + p1[1] * w1) >> 16);
-    out[3 * x + 2] = static_cast<uint16_t>((p0[2] * w0 + p1[2] * w1) >> 16);
+    const int32_t w = static_cast<int32_t>(weights[x]);
+    out[3 * x] = static_cast<uint16_t>(p0[0] + (((p1[0] - p0[0]) * w) >> 16));
+    out[3 * x + 1] = static_cast<uint16_t>(p0[1] + (((p1[1] - p0[1]) * w) >> 16));
+    out[3 * x + 2] = static_cast<uint16_t>(p0[2] + (((p1[2] - p0[2]) * w) >> 16));
   }
 }
 

@@ -86,6 +86,28 @@ TEST(DDBitmap, PackedDibHoldsTheScreenFormatBottomUp) {
   EXPECT_EQ(ReadU16(dib.Data()), 19778);
 }
 
+TEST(DDBitmap, AsBitmapCopiesThePixels) {
+  TDDBitmap b(nullptr, 20, 10);
+  Stripes(b);
+  ui::TBitmapHandle copy(b.AsBitmap());
+  ASSERT_TRUE(copy);
+  ui::TMemoryDC dc(CreateCompatibleDC(nullptr));
+  ui::TSelectObject selected(dc.Get(), copy.Get());
+  EXPECT_EQ(GetPixel(dc.Get(), 7, 4) & 0xFFFFFF, RGB(70, 0, 0));
+  EXPECT_EQ(GetPixel(dc.Get(), 19, 0) & 0xFFFFFF, RGB(190, 0, 0));
+}
+
+TEST(DDBitmap, FloodFillStopsAtTheSurfaceColour) {
+  TDDBitmap b(nullptr, 20, 10);
+  Fill(b, RECT{0, 0, 20, 10}, RGB(255, 255, 255));
+  Fill(b, RECT{10, 0, 11, 10}, RGB(0, 0, 0));  // a wall
+  b.FloodFill(POINT{2, 2}, RGB(255, 255, 255), RGB(0, 200, 0));
+  EXPECT_EQ(At(b, 0, 0), RGB(0, 200, 0));
+  EXPECT_EQ(At(b, 9, 9), RGB(0, 200, 0));
+  EXPECT_EQ(At(b, 10, 5), RGB(0, 0, 0));
+  EXPECT_EQ(At(b, 15, 5), RGB(255, 255, 255));
+}
+
 TEST(DDBitmap, BlitFromARefusedSourceRaises) {
   TDDBitmap b(nullptr, 4, 4);
   try {

@@ -293,6 +293,22 @@ TEST_F(LoupeTest, FrameGradientFollowsActivation) {
   EXPECT_EQ(program.CloseMagnifier(), 0u);
 }
 
+TEST_F(LoupeTest, FocusMarkTicksTheViewPointOnTheFrame) {
+  TProgramFolder folder;
+  TProgram program;
+  HWND wnd = Start(program, folder, RECT{210, 170, 510, 430}, "Zoom=2\r\nPointX=120\r\nPointY=140\r\nShowZFocus=1\r\n");
+  ASSERT_NE(wnd, nullptr);
+  testpic::TScreenPixels frame = testpic::ReadScreen(RECT{210, 170, 510, 430});
+  auto at = [&](int x, int y) { return frame.At(210 + x, 170 + y); };
+  const int vx = 123, vy = 143;  // the view point in window coordinates
+  for (int x : {0, 1, 2, 297, 298, 299}) EXPECT_EQ(at(x, vy), 0u) << "side tick at " << x;
+  for (int y : {26, 27, 28, 29}) EXPECT_EQ(at(vx, y), 0u) << "top tick at " << y;
+  for (int y : {231, 232, 233, 234}) EXPECT_EQ(at(vx, y), 0u) << "bottom tick at " << y;
+  EXPECT_NE(at(vx, 24), 0u);
+  EXPECT_NE(at(vx + 2, 27), 0u);
+  EXPECT_EQ(program.CloseMagnifier(), 0u);
+}
+
 TEST_F(LoupeTest, BorderWidthAndHiddenBarSetTheZoomArea) {
   {
     TProgramFolder folder;

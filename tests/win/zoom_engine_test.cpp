@@ -229,4 +229,31 @@ TEST_F(ZoomEngineTest, IntermediateSmoothZoomCentresTheViewAndUnticksTheFocusMar
   EXPECT_EQ(zoom.Button("sbLogo")->OverlayText, "1.0");
 }
 
+// The mouse rests on a button when the window is activated: 100 ms later the click that
+// activated it is replayed on that button.
+TEST_F(ZoomEngineTest, ActivationReplaysTheClickOnTheButtonUnderTheMouse) {
+  TKvZoom zoom;
+  zoom.Show();
+  Pump(500);
+  for (const char* name : {"sbMinimize", "sbDistance"}) {
+    TKvSpeedButton* button = zoom.Button(name);
+    ASSERT_NE(button, nullptr);
+    button->Toggled = false;
+    POINT centre{button->Left + button->Width / 2, button->Top + button->Height / 2};
+    POINT screen = centre;
+    ClientToScreen(zoom.Handle(), &screen);
+    SetCursorPos(screen.x, screen.y);
+    SendMessageA(zoom.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(centre.x, centre.y));
+    ASSERT_TRUE(button->MouseInside) << name;
+    SendMessageA(zoom.Handle(), WM_ACTIVATE, WA_CLICKACTIVE, 0);
+    Pump(400);
+    EXPECT_TRUE(button->Toggled) << name;
+    EXPECT_TRUE(button->Pressed) << name;
+    EXPECT_EQ(button->PressPoint.x, button->Width / 2) << name;
+    button->Pressed = false;
+    SendMessageA(zoom.Handle(), WM_MOUSELEAVE, 0, 0);
+    EXPECT_FALSE(button->MouseInside) << name;
+  }
+}
+
 }  // namespace

@@ -12,7 +12,10 @@ constexpr const char* kSection = "KvZoom";
 void TKvZoom::LoadMainSettings(TMIniFile& config) {
   SetBounds(config.ReadInteger(kSection, "x", 100), config.ReadInteger(kSection, "y", 300),
             config.ReadInteger(kSection, "w", 290), config.ReadInteger(kSection, "h", 270));
-  FZoom = static_cast<float>(config.ReadFloat(kSection, "Zoom", FZoom));
+  // A factor below 1 (or not a number) in a hand-edited file would divide the view by zero or
+  // turn it over: such a value keeps the current factor like a malformed one.
+  const float zoom = static_cast<float>(config.ReadFloat(kSection, "Zoom", FZoom));
+  if (zoom >= 1.0f && zoom <= 1.0e6f) FZoom = zoom;
   FFocus.x = config.ReadInteger(kSection, "PointX", FFocus.x);
   FFocus.y = config.ReadInteger(kSection, "PointY", FFocus.y);
   FKeptMousePoint.x = config.ReadInteger(kSection, "MousePX", FKeptMousePoint.x);

@@ -256,4 +256,22 @@ TEST_F(ZoomEngineTest, ActivationReplaysTheClickOnTheButtonUnderTheMouse) {
   }
 }
 
+TEST_F(ZoomEngineTest, StoredZoomBelowOneOrNotANumberKeepsTheStartFactor) {
+  struct {
+    const char* Stored;
+    float Zoom;
+  } cases[] = {{"-5", 2.0f}, {"0", 2.0f}, {"0.5", 2.0f}, {"nan", 2.0f}, {"inf", 2.0f}, {"1", 1.0f}, {"7.9", 7.0f}};
+  for (const auto& c : cases) {
+    OpenConfigFile("")->WriteString("KvZoom", "Zoom", c.Stored);
+    TKvZoom zoom;
+    EXPECT_EQ(zoom.Zoom(), c.Zoom) << c.Stored;
+  }
+  OpenConfigFile("")->WriteString("KvZoom", "Zoom", "-5");
+  TKvZoom zoom;
+  zoom.Show();
+  Pump(300);
+  std::string first;
+  EXPECT_EQ(testpic::WrongZoomPixels(LoupeOf(zoom), &first), 0) << first;
+}
+
 }  // namespace

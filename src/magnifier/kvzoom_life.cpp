@@ -179,7 +179,14 @@ void TKvZoom::FormDestroy() {
 
 void TKvZoom::RestoreDragFullWindows(UINT flags) {
   // Only a value read from the system is put back; a window that never showed read none.
-  if (FDragFullWindowsRead) SystemParametersInfoA(SPI_SETDRAGFULLWINDOWS, FSavedDragFullWindows, nullptr, flags);
+  if (!FDragFullWindowsRead) return;
+  // Telling every window about a setting that did not change only costs time (the broadcast
+  // waits for each top-level window, up to seconds for a busy one).
+  BOOL current = FALSE;
+  if ((flags & SPIF_SENDCHANGE) && SystemParametersInfoA(SPI_GETDRAGFULLWINDOWS, 0, &current, 0) &&
+      (current != FALSE) == (FSavedDragFullWindows != FALSE))
+    return;
+  SystemParametersInfoA(SPI_SETDRAGFULLWINDOWS, FSavedDragFullWindows, nullptr, flags);
 }
 
 void TKvZoom::SetBounds(int left, int top, int width, int height) {

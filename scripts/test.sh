@@ -32,4 +32,5 @@ rm -rf "$LUPENDO_WINEPREFIX"
 . scripts/wine-env.sh
 trap wine_env_stop EXIT
 wine_env_start 1
+wine_keep_desktop build/win/tests/desktop_keeper.exe
 ctest --test-dir build/win --output-on-failure -j "$JOBS"

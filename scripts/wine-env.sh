@@ -28,6 +28,17 @@ wine_env_start() {
   wine cmd /c exit </dev/null >/dev/null 2>&1 || true
   wineserver -p 2>/dev/null || true
 }
+# Holds Wine's desktop for the whole run (see tests/tools/desktop_keeper.cpp): its own
+# output goes nowhere, and it ends with the wine server.
+wine_keep_desktop() {
+  local keeper=$1
+  [ -f "$keeper" ] || return 0
+  wine "$keeper" </dev/null >/dev/null 2>&1 &
+  for _ in $(seq 1 100); do
+    pgrep -f 'explorer.exe /desktop' >/dev/null 2>&1 && break
+    sleep 0.1
+  done
+}
 wine_env_stop() {
   wineserver -k 2>/dev/null || true
   if [ -n "$LUPENDO_XVFB_PID" ]; then kill "$LUPENDO_XVFB_PID" 2>/dev/null || true; fi

@@ -20,6 +20,8 @@ class LoupeTest : public ::testing::Test {
  protected:
   void SetUp() override {
     SetInstallPath("C:\\Lupendo");
+    // The mouse rests far from the loupe: no hover picture or tooltip covers the view.
+    SetCursorPos(1250, 1000);
     FPicture = std::make_unique<testpic::TTestPicture>(RECT{0, 0, 1000, 900});
   }
   void TearDown() override { FPicture.reset(); }
@@ -364,10 +366,16 @@ TEST_F(LoupeTest, ButtonsShowTheirHoverPictureOnlyUnderTheMouse) {
   };
   const uint32_t plate = 0xEAF2FF, red = 0xC83232;
   SetCursorPos(800, 800);
-  testpic::Pump(300);
-  const int redPixels = count(red);
-  EXPECT_GT(redPixels, 30);
-  EXPECT_EQ(count(plate), 0);
+  // The cross as painted once the window has settled (two equal reads in a row).
+  int redPixels = -1;
+  EXPECT_TRUE(WaitUntil(
+      [&] {
+        int now = count(red), before = redPixels;
+        redPixels = now;
+        return now > 30 && now == before && count(plate) == 0;
+      },
+      5s))
+      << redPixels;
 
   MouseMove(210 + 274, 170 + 12);
   EXPECT_TRUE(WaitUntil([&] { return count(plate) > 100; }, 5s)) << "hover picture";

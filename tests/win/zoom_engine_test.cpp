@@ -27,6 +27,8 @@ class ZoomEngineTest : public ::testing::Test {
     SetExecutablePath(std::string(temp) + "lupendo-zoom-engine-test.exe");
     DeleteFileA(DefaultConfigFileName().c_str());
     ui::Application().OnException = [this](const std::string& text) { FReports.push_back(text); };
+    // The mouse rests far from the window: no hover picture or tooltip covers the view.
+    SetCursorPos(1250, 1000);
     FPicture = std::make_unique<testpic::TTestPicture>(RECT{0, 0, 900, 800});
   }
   void TearDown() override {

@@ -53,7 +53,8 @@ TOptionsForm::TOptionsForm() {
   for (int id : {IDC_rbActiveColor, IDC_cbBottomPane, IDC_cbLevel, IDC_cbColor, IDC_rbHex, IDC_rbRGB,
                  IDC_rbPackbits, IDC_cbText, IDC_cbShowCursor, IDC_cbShortCut, IDC_cbProgramFolder})
     SetChecked(id, true);
-  FSlider.SetRange(0, 94);
+  FSlider.SetMin(0);
+  FSlider.SetMax(94);
 
   LoadOptions();
   FSlider.SetPosition(OpenConfigFile("")->ReadInteger("Options", "Sliderpos", 0));

@@ -70,6 +70,7 @@ add_library(lupendo_win STATIC
   src/magnifier/kvzoom_pending.cpp
   src/magnifier/kvzoom_settings.cpp
   src/magnifier/kvzoom_zoom.cpp
+  src/settings/colour_picker.cpp
   src/settings/options_form.cpp
   src/ui/application.cpp
   src/ui/message_dialog.cpp

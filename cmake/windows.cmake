@@ -72,6 +72,7 @@ add_library(lupendo_win STATIC
   src/magnifier/kvzoom_zoom.cpp
   src/settings/colour_picker.cpp
   src/settings/options_form.cpp
+  src/settings/slider_control.cpp
   src/ui/application.cpp
   src/ui/message_dialog.cpp
   src/ui/popup_menu.cpp

@@ -50,14 +50,11 @@ void LoadOptions() {
 
   if (KvZoom) form.SetSpinValue(IDC_seRate, static_cast<int>(KvZoom->RefreshTimer().Interval()));
 
-  // The colour box shows the colour its radio button selects; R, G and B follow it.
-  unsigned long colour = form.Checked(IDC_rbInactiveColor) ? InactiveColor : ActiveColor;
-  form.SetText(IDC_EditR, std::to_string(colour & 0xFF).c_str());
-  form.SetText(IDC_EditG, std::to_string((colour >> 8) & 0xFF).c_str());
-  form.SetText(IDC_EditB, std::to_string((colour >> 16) & 0xFF).c_str());
+  // The colour box shows the colour its radio button selects; its handler fills R, G and B.
+  form.SetBoxColour(form.Checked(IDC_rbInactiveColor) ? InactiveColor : ActiveColor);
+  form.HSVBox1Change();
 
   form.SetTrackPosition(IDC_tbJpgQuality, config.ReadInteger(kOptions, "JpgQuality", 70));
-  form.SetText(IDC_lbJpgQ, std::to_string(form.TrackPosition(IDC_tbJpgQuality)).c_str());
 
   form.SetChecked(IDC_rbNone, config.ReadBool(kOptions, "TIFNone", false));
   form.SetChecked(IDC_rbPackbits, config.ReadBool(kOptions, "TIFPackBits", true));

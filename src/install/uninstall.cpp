@@ -7,4 +7,7 @@ void UninstallFolder(const std::string&) {}
 
 void UninstallRelaunch() {}
 
+// The installation steps come with installing; the first-run dialog already calls them.
+void RunInstallation(bool, bool) {}
+
 }  // namespace lupendo

@@ -77,6 +77,8 @@ class TKvZoom : public ui::TWindow {
   // (x, y, w, h) in zoom-image client coordinates to snapshot pixels (x, y, w, h).
   RECT ClientToSource(const RECT& r) const;
   void SmoothZoom1Click();
+  // Rebuilds the zoom image of the snapshot for the current focus and view point.
+  void PrepareView() { PrepareZoomedImage(FSnapshot.get(), FFocus, FViewPoint); }
 
   // Frame (kvzoom_frame.cpp).
   void LayoutFrame();

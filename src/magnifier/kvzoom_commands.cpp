@@ -48,7 +48,10 @@ void TKvZoom::KeyCommand(WORD key, const BYTE keyState[256]) {
   } else if (key == 'A' && measuring) {
     // Closing the measured line comes with measurement.
   } else if (key == 'B') {
-    // The bottom-panel switch comes with the settings dialog's handlers.
+    if (OptionsForm) {
+      OptionsForm->SetChecked(IDC_cbBottomPane, !OptionsForm->Checked(IDC_cbBottomPane));
+      OpenConfigFile("")->WriteBool("Options", "BottomPane", OptionsForm->Checked(IDC_cbBottomPane));
+    }
   } else if (key == 'M' && !alt) {
     ToggleTopAlignment();
   } else if (key == VK_ESCAPE) {
@@ -71,8 +74,29 @@ void TKvZoom::KeyCommand(WORD key, const BYTE keyState[256]) {
     startAlign(kTagTop);
   } else if (key == VK_NEXT) {
     startAlign(kTagBottom);
-  } else if ((key == VK_UP || key == VK_DOWN) && smooth && !ctrl) {
-    // Stepping the intermediate zoom comes with the settings dialog's slider.
+  } else if (key == VK_UP && smooth && !ctrl) {
+    if (OptionsForm) {
+      TSlider& slider = OptionsForm->Slider();
+      slider.SetPosition(slider.Position() + 10);
+      if (slider.Position() >= 90) {
+        FZoom = std::trunc(FZoom) + 1;
+        slider.SetPosition(0);
+      }
+      ResetTools();
+      OpenConfigFile("")->WriteInteger("Options", "Sliderpos", slider.Position());
+    }
+  } else if (key == VK_DOWN && smooth && !ctrl) {
+    if (OptionsForm && FZoom > 1.0f) {
+      TSlider& slider = OptionsForm->Slider();
+      if (slider.Position() > 4) {
+        slider.SetPosition(slider.Position() - 10);
+      } else {
+        slider.SetPosition(90);
+        FZoom = std::trunc(FZoom) - 1;
+      }
+      ResetTools();
+      OpenConfigFile("")->WriteInteger("Options", "Sliderpos", slider.Position());
+    }
   } else if (key == VK_RETURN) {
     startAlign(kTagEnter);
   } else if (ctrl) {

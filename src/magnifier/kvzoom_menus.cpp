@@ -4,6 +4,9 @@
 #include <shellapi.h>
 
 #include "app/command_ids.h"
+#include "app/resource_ids.h"
+#include "config/mini_file.h"
+#include "ui/application.h"
 #include "app/globals.h"
 #include "app/startup_args.h"
 #include "magnifier/kvzoom.h"
@@ -69,8 +72,29 @@ void TKvZoom::Help1Click() {
 void TKvZoom::Settings1Click() { TimerOptions.SetEnabled(true); }
 
 void TKvZoom::TimerOptionsTimer() {
+  RegrabBusy = true;
   TimerOptions.SetEnabled(false);
-  if (OptionsForm) OptionsForm->ShowModal();
+  FKeepBuffers = true;
+  // The dialog must not lie under a topmost magnifier.
+  if (FStayOnTop) {
+    FStayOnTop = false;
+    SetWindowPos(Handle(), HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
+  struct TAfterwards {
+    TKvZoom& Zoom;
+    ~TAfterwards() {
+      Zoom.FStayOnTop = OpenConfigFile("")->ReadBool("KvZoom", "TopLevel", false);
+      if (Zoom.FStayOnTop)
+        SetWindowPos(Zoom.Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+      Zoom.TimerMinimized.SetEnabled(true);
+      Zoom.FKeepBuffers = false;
+    }
+  } afterwards{*this};
+  ui::Application().ProcessMessages();
+  if (OptionsForm) {
+    OptionsForm->ShowModal();
+    TimerMouseXY.SetEnabled(OptionsForm->Checked(IDC_cbMouseXY));
+  }
 }
 
 }  // namespace lupendo

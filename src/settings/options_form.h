@@ -3,12 +3,18 @@
 // values the rest of the program reads. In install mode it is the first-run dialog.
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "settings/slider.h"
 
 namespace lupendo {
+
+class TColourPicker;
+class TSliderControl;
 
 class TOptionsForm {
  public:
@@ -18,8 +24,9 @@ class TOptionsForm {
   TOptionsForm& operator=(const TOptionsForm&) = delete;
 
   bool InstallMode = false;
-  // Shows the dialog modally and returns when it closes.
-  virtual void ShowModal();
+  // Shows the dialog modally and returns when it closes: IDOK, IDCANCEL, or 0 for the close
+  // box.
+  virtual int ShowModal();
 
   HWND Handle() const { return FHandle; }
   bool Visible() const { return FHandle && IsWindowVisible(FHandle); }
@@ -27,7 +34,8 @@ class TOptionsForm {
   // Controls by their resource id, whichever page holds them.
   HWND Control(int id) const;
   bool Checked(int id) const;
-  // A radio button that becomes checked unchecks the others of its group.
+  // Sets a check box or radio button as the program would: a radio button that becomes
+  // checked unchecks the others of its group, and a change runs the control's click handler.
   void SetChecked(int id, bool checked);
   // A spin edit is an edit with its up-down control at the next id.
   int SpinValue(int editId) const;
@@ -37,13 +45,56 @@ class TOptionsForm {
   void SetTrackPosition(int id, int position);
   void SetControlEnabled(int id, bool enabled);
   void SetText(int id, const char* text);
+  std::string Text(int id) const;
   TSlider& Slider() { return FSlider; }
+  // The colour box (0x00BBGGRR).
+  unsigned long BoxColour() const;
+  void SetBoxColour(unsigned long colour);
+
+  // Handlers, named after their controls.
+  void TreeView1Change();
+  void HSVBox1Change();
+  void EditKeyUp(int id);
+  void rbActiveColorClick();
+  void rbInactiveColorClick();
+  void seBWChange();
+  void cbBottomPaneClick();
+  void cbStatusClick();
+  void cbLevelClick();
+  void cbMouseXYClick();
+  void rbHSVClick();
+  void tbJpgQualityChange();
+  void ImgSlBarMouseDown(int x);
+  void SliderChanged();
+  void bbOkClick();
+  void bbCancelClick();
+  void bbHelpClick();
 
  private:
   static INT_PTR CALLBACK DialogProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
+  INT_PTR HandleMessage(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
+  void Command(int id, int code);
+  void FormShow();
+  void FormHide();
+  void FillTree(bool installOnly);
+  int SelectedIndex() const;
+  void SelectIndex(int index);
+  void EndModal(int result);
+  void RedrawMagnifier();
+  HWND PageOf(const std::string& text) const;
+
   HWND FHandle = nullptr;
-  std::vector<HWND> FPages;
+  std::vector<HWND> FPages;  // general, cursor, capture, appearance, info, install
+  std::vector<HTREEITEM> FNodes;
+  HWND FCurrentPage = nullptr;
   TSlider FSlider;
+  std::unique_ptr<TColourPicker> FColourBox;
+  std::unique_ptr<TSliderControl> FSliderControl;
+  int FBorderChanged = 0, FBottomPaneChanged = 0;  // change marks of seBW and cbBottomPane
+  bool FFillingEdits = false;
+  bool FModal = false;
+  int FModalResult = 0;
+  RECT FOkPlace{}, FCancelPlace{};
 };
 
 // Creates the one settings dialog of the program.

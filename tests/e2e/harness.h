@@ -32,6 +32,8 @@ class TProgramFolder {
   // The configuration's ini text; fails the test when the file does not decode.
   std::string ConfigText() const;
   void WriteConfigText(const std::string& text) const;
+  // A configuration of an earlier run: the program starts without its first-run dialog.
+  void MarkInstalled() const { WriteConfigText("[KvZoom]\r\nFirstTime=0\r\n"); }
   std::vector<uint8_t> ReadBytes(const std::string& name) const;
   void WriteBytes(const std::string& name, const std::vector<uint8_t>& bytes) const;
 

@@ -9,6 +9,7 @@ using namespace e2e;
 TEST(MagnifierWindow, OpensAtTheDefaultBoundsAsACaptionlessSizingPopup) {
   SetInstallPath("C:\\Lupendo");
   TProgramFolder folder;
+  folder.MarkInstalled();
   TProgram program;
   program.Start(folder);
   HWND wnd = program.WaitForWindow("TKvZoom");
@@ -71,6 +72,7 @@ TEST(MagnifierWindow, StoredBoundsAreUsed) {
 TEST(MagnifierWindow, EveryMenuCommandIdIsHandledWithoutHarm) {
   SetInstallPath("C:\\Lupendo");
   TProgramFolder folder;
+  folder.MarkInstalled();
   TProgram program;
   program.Start(folder);
   HWND wnd = program.WaitForWindow("TKvZoom");

@@ -423,7 +423,11 @@ int TOptionsForm::ShowModal() {
 }
 
 void TOptionsForm::EndModal(int result) {
-  if (FModal) FModalResult = result;
+  if (!FModal) return;
+  FModalResult = result;
+  // Wakes the modal loop, which may be waiting for a posted message (a click sent from
+  // another program arrives as a sent one).
+  PostMessageA(FHandle, WM_NULL, 0, 0);
 }
 
 void TOptionsForm::RedrawMagnifier() {

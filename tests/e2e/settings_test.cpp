@@ -27,6 +27,49 @@ class SettingsTest : public ::testing::Test {
     PostMessageA(wnd, WM_COMMAND, CM_SETTINGS, 0);
     return FProgram.WaitForMessageBox("  Settings");
   }
+  // A control of the dialog by its id, on whichever page it lies.
+  struct TFind {
+    int Id;
+    HWND Found;
+  };
+  static BOOL CALLBACK FindChild(HWND child, LPARAM param) {
+    auto* f = reinterpret_cast<TFind*>(param);
+    if (GetDlgCtrlID(child) != f->Id) return TRUE;
+    f->Found = child;
+    return FALSE;
+  }
+  static HWND Item(HWND dialog, int id) {
+    TFind find{id, nullptr};
+    EnumChildWindows(dialog, &FindChild, reinterpret_cast<LPARAM>(&find));
+    return find.Found;
+  }
+  static bool IsChecked(HWND dialog, int id) {
+    return SendMessageA(Item(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+  }
+  static void Click(HWND dialog, int id) {
+    SendMessageA(Item(dialog, id), BM_CLICK, 0, 0);
+    testpic::Pump(100);
+  }
+  static void Type(HWND dialog, int id, const char* text) {
+    SendMessageA(Item(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+    testpic::Pump(100);
+  }
+  static std::string TextOf(HWND dialog, int id) {
+    char text[128] = {};
+    SendMessageA(Item(dialog, id), WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    return text;
+  }
+  std::string ConfigValue(const std::string& section, const std::string& key) const {
+    std::string text = FFolder.ConfigText(), header = "[" + section + "]";
+    size_t at = text.find(header);
+    if (at == std::string::npos) return "<absent>";
+    size_t end = text.find("\r\n[", at + 1);
+    std::string part = text.substr(at, end == std::string::npos ? std::string::npos : end - at);
+    size_t k = part.find("\n" + key + "=");
+    if (k == std::string::npos) return "<absent>";
+    size_t start = k + key.size() + 2;
+    return part.substr(start, part.find('\r', start) - start);
+  }
   TProgramFolder FFolder;
   TProgram FProgram;
 };
@@ -58,6 +101,76 @@ TEST_F(SettingsTest, OpensAfterTheFirstRunDialog) {
   PressMessageBoxButton(dialog, IDCANCEL);
   EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(dialog); }, 5s));
   EXPECT_EQ(FProgram.CloseMagnifier(), 0u);
+}
+
+TEST_F(SettingsTest, ControlsFollowTheirRules) {
+  HWND wnd = Start();
+  ASSERT_NE(wnd, nullptr);
+  HWND dialog = OpenSettings(wnd);
+  ASSERT_NE(dialog, nullptr);
+  // The two coordinate options stay opposite.
+  ASSERT_TRUE(IsChecked(dialog, IDC_cbLevel));
+  Click(dialog, IDC_cbMouseXY);
+  EXPECT_TRUE(IsChecked(dialog, IDC_cbMouseXY));
+  EXPECT_FALSE(IsChecked(dialog, IDC_cbLevel));
+  Click(dialog, IDC_cbLevel);
+  EXPECT_TRUE(IsChecked(dialog, IDC_cbLevel));
+  EXPECT_FALSE(IsChecked(dialog, IDC_cbMouseXY));
+  // HSV values are integers.
+  ASSERT_TRUE(IsChecked(dialog, IDC_rbHex));
+  Click(dialog, IDC_rbHSV);
+  EXPECT_TRUE(IsChecked(dialog, IDC_rbInteger));
+  EXPECT_FALSE(IsChecked(dialog, IDC_rbHex));
+  // Red: 300 is held at 255, an empty edit leaves the colour alone.
+  Type(dialog, IDC_EditR, "300");
+  EXPECT_EQ(TextOf(dialog, IDC_EditR), "255");
+  EXPECT_EQ(TextOf(dialog, IDC_EditB), "192");  // the active colour $00C0FFFF
+  Type(dialog, IDC_EditR, "");
+  Type(dialog, IDC_EditG, "17");
+  EXPECT_EQ(TextOf(dialog, IDC_EditR), "255");
+  EXPECT_EQ(TextOf(dialog, IDC_EditG), "17");
+  // The bottom panel remembers the border width it had.
+  Type(dialog, IDC_seBW, "7");
+  Click(dialog, IDC_cbBottomPane);
+  EXPECT_EQ(TextOf(dialog, IDC_seBW), "3");
+  EXPECT_FALSE(IsWindowEnabled(Item(dialog, IDC_seBW)));
+  Click(dialog, IDC_cbBottomPane);
+  EXPECT_EQ(TextOf(dialog, IDC_seBW), "7");
+  EXPECT_TRUE(IsWindowEnabled(Item(dialog, IDC_seBW)));
+  Click(dialog, IDOK);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(dialog); }, 5s));
+  EXPECT_EQ(FProgram.CloseMagnifier(), 0u);
+  EXPECT_EQ(ConfigValue("Options", "OldMyBrdrW"), "7");
+  EXPECT_EQ(ConfigValue("Options", "MyWBrdrW"), "7");
+  EXPECT_EQ(ConfigValue("Options", "HSV"), "1");
+  EXPECT_EQ(ConfigValue("Options", "Integer"), "1");
+  EXPECT_EQ(ConfigValue("Options", "UseCol"), std::to_string(0x00C011FF));
+}
+
+TEST_F(SettingsTest, CancelPutsTheStoredValuesBackAndOkThenKillLeavesTheFile) {
+  HWND wnd = Start("[Options]\r\nMyWBrdrW=10\r\n");
+  ASSERT_NE(wnd, nullptr);
+  HWND dialog = OpenSettings(wnd);
+  ASSERT_NE(dialog, nullptr);
+  Type(dialog, IDC_seBW, "25");
+  testpic::Pump(300);
+  // The loupe is laid out with the new border at once: its zoom area starts at 25.
+  const uint32_t rim = testpic::ReadScreen(RECT{200 + 24, 150 + 100, 200 + 25, 150 + 101}).Pixels[0];
+  EXPECT_EQ(rim, 0u) << std::hex << rim;
+  Click(dialog, IDCANCEL);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(dialog); }, 5s));
+  testpic::Pump(300);
+  EXPECT_EQ(testpic::ReadScreen(RECT{200 + 9, 150 + 100, 200 + 10, 150 + 101}).Pixels[0], 0u) << "rim at 10 again";
+
+  // OK stores in the document only: killing the program leaves the file as it was.
+  const std::vector<uint8_t> before = FFolder.ReadBytes("Lupendo.kfg");
+  dialog = OpenSettings(wnd);
+  ASSERT_NE(dialog, nullptr);
+  Type(dialog, IDC_seBW, "20");
+  Click(dialog, IDOK);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(dialog); }, 5s));
+  FProgram.Kill();
+  EXPECT_EQ(FFolder.ReadBytes("Lupendo.kfg"), before);
 }
 
 }  // namespace

@@ -378,6 +378,7 @@ void TOptionsForm::FormShow() {
   }
   SetWindowPos(FHandle, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   FBorderChanged = FBottomPaneChanged = 0;
+  FShownSliderPosition = FSlider.Position();
   SelectIndex(index);
   TreeView1Change();
 }
@@ -554,7 +555,8 @@ void TOptionsForm::bbOkClick() {
 void TOptionsForm::bbCancelClick() {
   if (InstallMode) return;  // there is no Cancel in install mode
   LoadOptions();
-  const int stored = OpenConfigFile("")->ReadInteger(kOptions, "Sliderpos", FSlider.Position());
+  // Without a stored position the one the dialog opened with comes back.
+  const int stored = OpenConfigFile("")->ReadInteger(kOptions, "Sliderpos", FShownSliderPosition);
   if (stored != FSlider.Position()) FSlider.SetPosition(stored);
   if (FBorderChanged) seBWChange();
   if (FBottomPaneChanged) cbBottomPaneClick();

@@ -91,6 +91,7 @@ class TOptionsForm {
   std::unique_ptr<TColourPicker> FColourBox;
   std::unique_ptr<TSliderControl> FSliderControl;
   int FBorderChanged = 0, FBottomPaneChanged = 0;  // change marks of seBW and cbBottomPane
+  int FShownSliderPosition = 0;
   bool FFillingEdits = false;
   bool FModal = false;
   int FModalResult = 0;

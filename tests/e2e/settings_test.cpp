@@ -1,4 +1,7 @@
 // The settings dialog of the real program, driven through its controls.
+#include <windows.h>
+
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include "app/command_ids.h"
@@ -15,7 +18,10 @@ class SettingsTest : public ::testing::Test {
   void SetUp() override {
     SetInstallPath("C:\\Lupendo");
     SetCursorPos(1250, 1000);
+    FPicture = std::make_unique<testpic::TTestPicture>(RECT{0, 0, 1000, 900});
   }
+  void TearDown() override { FPicture.reset(); }
+  std::unique_ptr<testpic::TTestPicture> FPicture;
   HWND Start(const std::string& extra = "") {
     FFolder.WriteConfigText("[KvZoom]\r\nFirstTime=0\r\nx=200\r\ny=150\r\nw=290\r\nh=270\r\n" + extra);
     FProgram.Start(FFolder);
@@ -171,6 +177,80 @@ TEST_F(SettingsTest, CancelPutsTheStoredValuesBackAndOkThenKillLeavesTheFile) {
   EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(dialog); }, 5s));
   FProgram.Kill();
   EXPECT_EQ(FFolder.ReadBytes("Lupendo.kfg"), before);
+}
+
+TEST_F(SettingsTest, SliderChangesTheZoomFractionAtOnceAndCancelPutsItBack) {
+  HWND wnd = Start("Zoom=2\r\nSmoothZoom=1\r\n");
+  ASSERT_NE(wnd, nullptr);
+  const RECT area{200 + 3, 150 + 30, 200 + 287, 150 + 240};
+  HWND dialog = OpenSettings(wnd);
+  ASSERT_NE(dialog, nullptr);
+  const std::vector<uint32_t> before = testpic::ReadScreen(area).Pixels;
+  HWND slider = Item(dialog, IDC_ImgSlBar + 1000);
+  ASSERT_NE(slider, nullptr);
+  // A press on the bar at 72 of its 136 pixels: Round(72 / 136 * 94) = 50.
+  RECT bounds{};
+  GetClientRect(slider, &bounds);
+  SendMessageA(slider, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(72, bounds.bottom / 2));
+  SendMessageA(slider, WM_LBUTTONUP, 0, MAKELPARAM(72, bounds.bottom / 2));
+  testpic::Pump(300);
+  EXPECT_EQ(TextOf(dialog, IDC_lbSlider), "0.5");
+  EXPECT_NE(testpic::ReadScreen(area).Pixels, before) << "the loupe zooms by 2.5 at once";
+  Click(dialog, IDCANCEL);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(dialog); }, 5s));
+  EXPECT_EQ(FProgram.CloseMagnifier(), 0u);
+  EXPECT_EQ(ConfigValue("KvZoom", "Zoom"), "2");
+
+  // The same with OK: the fraction and the slider are kept.
+  TProgram again;
+  again.Start(FFolder);
+  wnd = again.WaitForWindow("TKvZoom");
+  ASSERT_NE(wnd, nullptr);
+  testpic::Pump(500);
+  PostMessageA(wnd, WM_COMMAND, CM_SETTINGS, 0);
+  dialog = again.WaitForMessageBox("  Settings");
+  ASSERT_NE(dialog, nullptr);
+  slider = Item(dialog, IDC_ImgSlBar + 1000);
+  SendMessageA(slider, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(72, bounds.bottom / 2));
+  SendMessageA(slider, WM_LBUTTONUP, 0, MAKELPARAM(72, bounds.bottom / 2));
+  Click(dialog, IDOK);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(dialog); }, 5s));
+  EXPECT_EQ(again.CloseMagnifier(), 0u);
+  EXPECT_EQ(ConfigValue("KvZoom", "Zoom"), "2.5");
+  EXPECT_EQ(ConfigValue("Options", "Sliderpos"), "50");
+}
+
+TEST_F(SettingsTest, LastPageComesBackAndTheDialogAvoidsTheRightEdge) {
+  HWND wnd = Start();
+  ASSERT_NE(wnd, nullptr);
+  HWND dialog = OpenSettings(wnd);
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_TRUE(IsWindowVisible(Item(dialog, IDC_cbLevel))) << "the general page first";
+  HWND tree = Item(dialog, IDC_TreeView1);
+  LPARAM node = SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0);
+  node = SendMessageA(tree, TVM_GETNEXTITEM, TVGN_NEXT, node);
+  node = SendMessageA(tree, TVM_GETNEXTITEM, TVGN_NEXT, node);  // "Capture to File"
+  SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, node);
+  testpic::Pump(200);
+  EXPECT_TRUE(IsWindowVisible(Item(dialog, IDC_tbJpgQuality)));
+  EXPECT_FALSE(IsWindowVisible(Item(dialog, IDC_cbLevel)));
+  EXPECT_EQ(SendMessageA(tree, TVM_GETCOUNT, 0, 0), 5) << "no install page in normal use";
+  Click(dialog, IDCANCEL);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(dialog); }, 5s));
+
+  // Near the right screen edge the dialog opens on the loupe's left.
+  SendMessageA(wnd, WM_ENTERSIZEMOVE, 0, 0);
+  SetWindowPos(wnd, nullptr, 950, 150, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  PostMessageA(wnd, WM_EXITSIZEMOVE, 0, 0);
+  testpic::Pump(500);
+  dialog = OpenSettings(wnd);
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(WindowRect(dialog).right, 950);
+  EXPECT_TRUE(IsWindowVisible(Item(dialog, IDC_tbJpgQuality))) << "the page shown last";
+  Click(dialog, IDOK);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(dialog); }, 5s));
+  EXPECT_EQ(FProgram.CloseMagnifier(), 0u);
+  EXPECT_EQ(ConfigValue("Options", "LastSelected"), "2");
 }
 
 }  // namespace

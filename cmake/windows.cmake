@@ -89,7 +89,7 @@ target_link_libraries(Lupendo PRIVATE lupendo_win)
 target_compile_options(Lupendo PRIVATE $<$<COMPILE_LANGUAGE:CXX>:${LUPENDO_WARNINGS}>)
 set_target_properties(Lupendo PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${LUPENDO_PROGRAM_DIR})
 set_source_files_properties(resources/lupendo.rc PROPERTIES OBJECT_DEPENDS
-                            "${LUPENDO_PICTURES};${CMAKE_SOURCE_DIR}/resources/options.rc")
+                            "${LUPENDO_PICTURES};${CMAKE_SOURCE_DIR}/resources/options.rc;${CMAKE_SOURCE_DIR}/resources/lupendo.manifest")
 
 add_library(KvHk SHARED src/hook/kvhk.cpp)
 set_target_properties(KvHk PROPERTIES PREFIX "" OUTPUT_NAME KvHk RUNTIME_OUTPUT_DIRECTORY ${LUPENDO_PROGRAM_DIR})

@@ -276,4 +276,36 @@ TEST_F(ZoomEngineTest, StoredZoomBelowOneOrNotANumberKeepsTheStartFactor) {
   EXPECT_EQ(testpic::WrongZoomPixels(LoupeOf(zoom), &first), 0) << first;
 }
 
+TEST_F(ZoomEngineTest, PanelAndSmoothZoomKeysWorkThroughTheDialogsControls) {
+  TKvZoom zoom;
+  TOptionsForm options;
+  zoom.Show();
+  Pump(400);
+  BYTE keys[256] = {};
+  // B switches the bottom panel and stores the choice at once.
+  ASSERT_TRUE(options.Checked(IDC_cbBottomPane));
+  zoom.KeyCommand('B', keys);
+  EXPECT_FALSE(options.Checked(IDC_cbBottomPane));
+  EXPECT_FALSE(OpenConfigFile("")->ReadBool("Options", "BottomPane", true));
+  EXPECT_EQ(zoom.ZoomAreaRect().bottom, zoom.Height() - 3) << "the zoom area reaches down to the edge";
+  zoom.KeyCommand('B', keys);
+  EXPECT_TRUE(options.Checked(IDC_cbBottomPane));
+
+  // With smooth zoom on, Up from 80 rolls over to the next whole factor; Down from 0 at 3.0
+  // gives 2.9.
+  PostMessageA(zoom.Handle(), WM_COMMAND, CM_SMOOTHZOOM, 0);
+  Pump(200);
+  options.Slider().SetPosition(80);
+  zoom.KeyCommand(VK_UP, keys);
+  EXPECT_EQ(options.Slider().Position(), 0);
+  EXPECT_FLOAT_EQ(zoom.Zoom(), 3.0f);
+  EXPECT_EQ(OpenConfigFile("")->ReadInteger("Options", "Sliderpos", -1), 0);
+  zoom.KeyCommand(VK_DOWN, keys);
+  EXPECT_EQ(options.Slider().Position(), 90);
+  EXPECT_FLOAT_EQ(zoom.Zoom(), 2.9f);
+  zoom.KeyCommand(VK_DOWN, keys);
+  EXPECT_EQ(options.Slider().Position(), 80);
+  EXPECT_FLOAT_EQ(zoom.Zoom(), 2.8f);
+}
+
 }  // namespace

@@ -379,6 +379,7 @@ void TOptionsForm::FormShow() {
   SetWindowPos(FHandle, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   FBorderChanged = FBottomPaneChanged = 0;
   FShownSliderPosition = FSlider.Position();
+  RememberShownOptions();
   SelectIndex(index);
   TreeView1Change();
 }
@@ -552,14 +553,51 @@ void TOptionsForm::bbOkClick() {
   EndModal(IDOK);
 }
 
+namespace {
+const int kStoredChecks[] = {IDC_cbLevel,   IDC_cbMouseXY,  IDC_cbShowZFocus, IDC_cbUseDirectDraw, IDC_rbInteger,
+                             IDC_rbHex,     IDC_rbRGB,      IDC_rbHSV,        IDC_rbNone,          IDC_rbPackbits,
+                             IDC_rbJpeg,    IDC_cbBottomPane, IDC_cbStatus,   IDC_cbText,          IDC_cbShowCursor};
+}  // namespace
+
+void TOptionsForm::RememberShownOptions() {
+  FShown.Checks.clear();
+  for (int id : kStoredChecks) FShown.Checks.emplace_back(id, Checked(id));
+  FShown.BorderWidth = SpinValue(IDC_seBW);
+  FShown.Rate = SpinValue(IDC_seRate);
+  FShown.JpgQuality = TrackPosition(IDC_tbJpgQuality);
+  FShown.Active = ActiveColor;
+  FShown.Inactive = InactiveColor;
+}
+
+// The controls as the dialog opened, without running their handlers.
+void TOptionsForm::RestoreShownOptions() {
+  OptionsLoading = true;
+  struct TReset {
+    ~TReset() { OptionsLoading = false; }
+  } reset;
+  for (auto [id, checked] : FShown.Checks)
+    SendMessageA(Control(id), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+  SetSpinValue(IDC_seBW, FShown.BorderWidth);
+  SetSpinValue(IDC_seRate, FShown.Rate);
+  SetTrackPosition(IDC_tbJpgQuality, FShown.JpgQuality);
+  ActiveColor = FShown.Active;
+  InactiveColor = FShown.Inactive;
+}
+
 void TOptionsForm::bbCancelClick() {
   if (InstallMode) return;  // there is no Cancel in install mode
+  // Stored values come back; where nothing is stored, the values the dialog opened with.
+  RestoreShownOptions();
   LoadOptions();
   // Without a stored position the one the dialog opened with comes back.
   const int stored = OpenConfigFile("")->ReadInteger(kOptions, "Sliderpos", FShownSliderPosition);
   if (stored != FSlider.Position()) FSlider.SetPosition(stored);
-  if (FBorderChanged) seBWChange();
+  // The panel switch takes the remembered width when it is on again; the width loaded above
+  // is the one to keep.
+  const int width = SpinValue(IDC_seBW);
   if (FBottomPaneChanged) cbBottomPaneClick();
+  if (Checked(IDC_cbBottomPane) && SpinValue(IDC_seBW) != width) SetSpinValue(IDC_seBW, width);
+  if (FBorderChanged) seBWChange();
   EndModal(IDCANCEL);
 }
 

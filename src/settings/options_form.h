@@ -92,6 +92,14 @@ class TOptionsForm {
   std::unique_ptr<TSliderControl> FSliderControl;
   int FBorderChanged = 0, FBottomPaneChanged = 0;  // change marks of seBW and cbBottomPane
   int FShownSliderPosition = 0;
+  // The options as the dialog opened: Cancel falls back on them where nothing is stored.
+  struct TShownOptions {
+    std::vector<std::pair<int, bool>> Checks;
+    int BorderWidth = 0, Rate = 0, JpgQuality = 0;
+    unsigned long Active = 0, Inactive = 0;
+  } FShown;
+  void RememberShownOptions();
+  void RestoreShownOptions();
   bool FFillingEdits = false;
   bool FModal = false;
   int FModalResult = 0;

@@ -133,6 +133,15 @@ TEST_F(SettingsTest, ControlsFollowTheirRules) {
   EXPECT_EQ(TextOf(dialog, IDC_EditB), "192");  // the active colour $00C0FFFF
   Type(dialog, IDC_EditR, "");
   Type(dialog, IDC_EditG, "17");
+  // Not a number: the standard error report, and the colour stays.
+  Type(dialog, IDC_EditB, "");  // emptied first: no report
+  // Posted, not sent: the report is a modal box inside the program.
+  PostMessageA(Item(dialog, IDC_EditB), WM_CHAR, 'x', 1);
+  HWND report = FProgram.WaitForMessageBox("Lupendo", 5s);
+  ASSERT_NE(report, nullptr);
+  EXPECT_EQ(MessageBoxText(report), "'x' is not a valid integer value.");
+  PressMessageBoxButton(report, IDOK);
+  testpic::Pump(300);
   EXPECT_EQ(TextOf(dialog, IDC_EditR), "255");
   EXPECT_EQ(TextOf(dialog, IDC_EditG), "17");
   // The bottom panel remembers the border width it had.
@@ -150,7 +159,7 @@ TEST_F(SettingsTest, ControlsFollowTheirRules) {
   EXPECT_EQ(ConfigValue("Options", "MyWBrdrW"), "7");
   EXPECT_EQ(ConfigValue("Options", "HSV"), "1");
   EXPECT_EQ(ConfigValue("Options", "Integer"), "1");
-  EXPECT_EQ(ConfigValue("Options", "UseCol"), std::to_string(0x00C011FF));
+  EXPECT_EQ(ConfigValue("Options", "UseCol"), std::to_string(0x00C011FF)) << "blue kept after the bad text";
 }
 
 TEST_F(SettingsTest, CancelPutsTheStoredValuesBackAndOkThenKillLeavesTheFile) {
@@ -163,10 +172,22 @@ TEST_F(SettingsTest, CancelPutsTheStoredValuesBackAndOkThenKillLeavesTheFile) {
   // The loupe is laid out with the new border at once: its zoom area starts at 25.
   const uint32_t rim = testpic::ReadScreen(RECT{200 + 24, 150 + 100, 200 + 25, 150 + 101}).Pixels[0];
   EXPECT_EQ(rim, 0u) << std::hex << rim;
+  // The inactive colour and the bottom panel change as well.
+  Click(dialog, IDC_rbInactiveColor);
+  Type(dialog, IDC_EditR, "1");
+  Click(dialog, IDC_cbBottomPane);
   Click(dialog, IDCANCEL);
   EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(dialog); }, 5s));
   testpic::Pump(300);
   EXPECT_EQ(testpic::ReadScreen(RECT{200 + 9, 150 + 100, 200 + 10, 150 + 101}).Pixels[0], 0u) << "rim at 10 again";
+  // The panel is back: the bottom bar's outer ring in the inactive grey or active colour.
+  dialog = OpenSettings(wnd);
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_TRUE(IsChecked(dialog, IDC_cbBottomPane));
+  Click(dialog, IDC_rbInactiveColor);
+  EXPECT_EQ(TextOf(dialog, IDC_EditR), "240") << "the stored inactive colour";
+  Click(dialog, IDCANCEL);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(dialog); }, 5s));
 
   // OK stores in the document only: killing the program leaves the file as it was.
   const std::vector<uint8_t> before = FFolder.ReadBytes("Lupendo.kfg");

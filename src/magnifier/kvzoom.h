@@ -10,6 +10,7 @@
 
 #include "controls/kv_speed_button.h"
 #include "magnifier/ddbitmap.h"
+#include "magnifier/zoom_geometry.h"
 #include "ui/handles.h"
 #include "ui/popup_menu.h"
 #include "ui/timer.h"
@@ -152,6 +153,12 @@ class TKvZoom : public ui::TWindow {
   void SetDefault1Click();
   void CaptureCancelClick();
   void CaptureClick(bool toFile);
+
+  // The view geometry of the window's current state.
+  TViewState ViewState() const;
+  // Asks the visible windows below this one that meet area (screen) to repaint their part of
+  // it now, then the desktop: the screen then shows what lies under the window.
+  void RepaintWindowsBelow(HRGN area);
 
   // buttons and mouse (kvzoom_frame.cpp, kvzoom_commands.cpp)
   void CreateButtons();

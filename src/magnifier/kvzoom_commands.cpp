@@ -185,25 +185,12 @@ void TKvZoom::DragStep(int x, int y) {
   PaintFrame();
   // The strips the window left must show what lies under them again.
   const RECT newRect{FLeft, FTop, FLeft + FWidth, FTop + FHeight};
-  HRGN uncovered = CreateRectRgnIndirect(&oldRect);
-  HRGN covered = CreateRectRgnIndirect(&newRect);
-  CombineRgn(uncovered, uncovered, covered, RGN_DIFF);
-  DeleteObject(covered);
-  RedrawWindow(GetDesktopWindow(), nullptr, uncovered,
-               RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_ERASENOW | RDW_FRAME);
-  for (HWND wnd = GetWindow(Handle(), GW_HWNDNEXT); wnd; wnd = GetWindow(wnd, GW_HWNDNEXT)) {
-    if (!IsWindowVisible(wnd)) continue;
-    RECT bounds{};
-    GetWindowRect(wnd, &bounds);
-    if (!RectInRegion(uncovered, &bounds)) continue;
-    HRGN part = CreateRectRgnIndirect(&bounds);
-    CombineRgn(part, part, uncovered, RGN_AND);
-    OffsetRgn(part, -bounds.left, -bounds.top);
-    RedrawWindow(wnd, nullptr, part,
-                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_ERASENOW | RDW_FRAME);
-    DeleteObject(part);
+  {
+    ui::TRegionHandle uncovered(CreateRectRgnIndirect(&oldRect));
+    ui::TRegionHandle covered(CreateRectRgnIndirect(&newRect));
+    CombineRgn(uncovered.Get(), uncovered.Get(), covered.Get(), RGN_DIFF);
+    RepaintWindowsBelow(uncovered.Get());
   }
-  DeleteObject(uncovered);
 
   if (HRGN visible = FSnapshot->ClipToScreen(newRect)) {
     DeleteObject(visible);

@@ -27,7 +27,7 @@ struct TBusyGuard {
 
 }  // namespace
 
-RECT TKvZoom::ClientToSource(const RECT& r) const {
+TViewState TKvZoom::ViewState() const {
   TViewState v;
   v.Width = FWidth;
   v.Height = FHeight;
@@ -37,7 +37,11 @@ RECT TKvZoom::ClientToSource(const RECT& r) const {
   v.Zoom = FZoom;
   v.Focus = TIntPoint{FFocus.x, FFocus.y};
   v.ViewPoint = TIntPoint{FViewPoint.x, FViewPoint.y};
-  return ToRect(lupendo::ClientToSource(v, TIntRect{r.left, r.top, r.right, r.bottom}));
+  return v;
+}
+
+RECT TKvZoom::ClientToSource(const RECT& r) const {
+  return ToRect(lupendo::ClientToSource(ViewState(), TIntRect{r.left, r.top, r.right, r.bottom}));
 }
 
 void TKvZoom::GrabScreenRect(TDDBitmap& buffer, const RECT& source, POINT destPoint) {
@@ -81,14 +85,7 @@ void TKvZoom::PrepareZoomedImage(TDDBitmap* buffer, POINT focus, POINT viewPoint
       f = p = TIntPoint{buffer->Width() / 2, buffer->Height() / 2};
       if (OptionsForm) OptionsForm->SetChecked(IDC_cbShowZFocus, false);
     }
-    TViewState v;
-    v.Width = FWidth;
-    v.Height = FHeight;
-    v.TopBarHeight = FTopBarHeight;
-    v.BottomBarHeight = FBottomBarHeight;
-    v.FrameWidth = FFrameWidth;
-    v.Zoom = FZoom;
-    s = PreparedSourceRect(v, f, p);
+    s = PreparedSourceRect(ViewState(), f, p);
   } else {
     const RECT& view = buffer->ViewRect();
     s = TIntRect{view.left, view.top, view.left + view.right, view.top + view.bottom};
@@ -240,35 +237,28 @@ void TKvZoom::RecreateBuffers(bool grab) {
   }
 }
 
-namespace {
-
-// Asks every visible window below `above` that meets area (screen) to repaint that part now,
-// so that the screen shows what lies under the hidden magnifier.
-void RepaintWindowsBelow(HWND above, const RECT& area) {
-  HRGN uncovered = CreateRectRgnIndirect(&area);
+void TKvZoom::RepaintWindowsBelow(HRGN area) {
+  ui::TRegionHandle uncovered(CreateRectRgn(0, 0, 0, 0));
+  CombineRgn(uncovered.Get(), area, nullptr, RGN_COPY);
   int count = 0;
-  for (HWND wnd = GetWindow(above, GW_HWNDNEXT); wnd && count < 2000; wnd = GetWindow(wnd, GW_HWNDNEXT), ++count) {
+  for (HWND wnd = GetWindow(Handle(), GW_HWNDNEXT); wnd && count < 2000;
+       wnd = GetWindow(wnd, GW_HWNDNEXT), ++count) {
     if (!IsWindowVisible(wnd)) continue;
-    RECT bounds{}, part{};
+    RECT bounds{};
     GetWindowRect(wnd, &bounds);
-    if (!IntersectRect(&part, &bounds, &area)) continue;
-    if (!RectInRegion(uncovered, &part)) continue;
-    OffsetRect(&part, -bounds.left, -bounds.top);
-    RedrawWindow(wnd, &part, nullptr,
+    if (!RectInRegion(uncovered.Get(), &bounds)) continue;
+    ui::TRegionHandle part(CreateRectRgnIndirect(&bounds));
+    CombineRgn(part.Get(), part.Get(), uncovered.Get(), RGN_AND);
+    OffsetRgn(part.Get(), -bounds.left, -bounds.top);
+    RedrawWindow(wnd, nullptr, part.Get(),
                  RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_ERASENOW | RDW_FRAME);
-    HRGN covered = CreateRectRgnIndirect(&bounds);
-    CombineRgn(uncovered, uncovered, covered, RGN_DIFF);
-    DeleteObject(covered);
-    RECT box{};
-    if (GetRgnBox(uncovered, &box) == NULLREGION) break;
+    ui::TRegionHandle covered(CreateRectRgnIndirect(&bounds));
+    if (CombineRgn(uncovered.Get(), uncovered.Get(), covered.Get(), RGN_DIFF) == NULLREGION) break;
   }
-  DeleteObject(uncovered);
   // Whatever no window covers is the desktop's.
-  RedrawWindow(GetDesktopWindow(), &area, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ERASENOW);
+  RedrawWindow(GetDesktopWindow(), nullptr, area, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ERASENOW);
   GdiFlush();
 }
-
-}  // namespace
 
 void TKvZoom::RefreshSnapshot(bool force) {
   TBusyGuard busy(RegrabBusy);
@@ -299,7 +289,10 @@ void TKvZoom::RefreshSnapshot(bool force) {
       ui::TRegionHandle nothing(CreateRectRgn(0, 0, 0, 0));
       if (SetWindowRgn(Handle(), nothing.Get(), FALSE)) nothing.Release();
     }
-    RepaintWindowsBelow(Handle(), area);
+    {
+      ui::TRegionHandle below(CreateRectRgnIndirect(&area));
+      RepaintWindowsBelow(below.Get());
+    }
     RecreateBuffers(false);
     GrabScreenRect(*FSnapshot, RECT{FLeft, FTop, FWidth, FTopBarHeight}, POINT{0, 0});
     GrabScreenRect(*FSnapshot, RECT{FLeft, FTop, FBorderWidth, FHeight}, POINT{0, 0});

@@ -60,6 +60,7 @@ add_library(lupendo_win STATIC
   src/config/settings.cpp
   src/config/win_config_storage.cpp
   src/controls/kv_speed_button.cpp
+  src/install/install_system.cpp
   src/install/uninstall.cpp
   src/magnifier/ddbitmap.cpp
   src/magnifier/kvzoom_commands.cpp

@@ -18,7 +18,8 @@ wine_env_start() {
   fi
   export WINEPREFIX=${LUPENDO_WINEPREFIX:-$HOME/.cache/lupendo/wineprefix}
   export LUPENDO_WINEPREFIX=$WINEPREFIX
-  export WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  # winemenubuilder would turn every saved shell link into a menu entry of the Linux desktop.
+  export WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     mkdir -p "$(dirname "$WINEPREFIX")"
     wineboot -i </dev/null >/dev/null 2>&1 || true
@@ -26,6 +27,9 @@ wine_env_start() {
   # Start Wine's background services before anything else, so that they do not inherit the
   # output pipe of the first test, then keep one server for the whole run.
   wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+  # The menu builder stays off in the prefix itself too, whatever environment a process gets.
+  wine reg add 'HKCU\Software\Wine\DllOverrides' /v winemenubuilder.exe /t REG_SZ /d '' /f \
+    </dev/null >/dev/null 2>&1 || true
   wineserver -p 2>/dev/null || true
 }
 # Holds Wine's desktop for the whole run (see tests/tools/desktop_keeper.cpp): its own

@@ -25,8 +25,7 @@ namespace {
 std::string ReadInstallPath() {
   try {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Corvanti\\Lupendo", 0, KEY_READ, &key) != ERROR_SUCCESS)
-      return {};
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Corvanti\\Lupendo", 0, KEY_READ, &key) != ERROR_SUCCESS) return {};
     ui::TRegKey owned(key);
     DWORD type = 0, size = 0;
     if (RegQueryValueExA(key, "Path", nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
@@ -62,15 +61,21 @@ int RunProgram() {
   std::vector<std::string> params = SplitCommandLine(GetCommandLineA());
   auto param = [&](int index) {
     return index >= 0 && static_cast<size_t>(index) < params.size() ? params[static_cast<size_t>(index)]
-                                                                     : std::string();
+                                                                    : std::string();
   };
   TStartupRequest request = ScanCommandLine(param);
-  if (request.Kind == TStartupRequest::TKind::UninstallFolder) {
-    UninstallFolder(request.Folder);
-    return 0;
-  }
-  if (request.Kind == TStartupRequest::TKind::UninstallRelaunch) {
-    UninstallRelaunch();
+  if (request.Kind != TStartupRequest::TKind::StartMagnifier) {
+    // Both stages of uninstalling end the process without a window; a failure (the copy
+    // could not be started) is reported like any other error.
+    ui::Application().Title = kAppName;
+    try {
+      if (request.Kind == TStartupRequest::TKind::UninstallFolder)
+        UninstallFolder(request.Folder);
+      else
+        UninstallRelaunch();
+    } catch (const std::exception& e) {
+      ui::Application().ShowException(e.what());
+    }
     return 0;
   }
 

@@ -27,7 +27,12 @@ std::string Stage2CommandLine(const std::string& copyPath, const std::string& fo
 }
 
 std::vector<std::string> ProgramFileNames(const std::string& exeName) {
-  return {exeName, "KvHk.dll", kHelpFileName, kSettingsHelpFileName, "Readme.txt", ConfigName(exeName),
+  return {exeName,
+          "KvHk.dll",
+          kHelpFileName,
+          kSettingsHelpFileName,
+          "Readme.txt",
+          ConfigName(exeName),
           ConfigName(exeName) + ".new"};
 }
 
@@ -52,6 +57,10 @@ std::string UninstallResultText(const std::string& errors, const std::vector<std
     for (const std::string& name : keptFiles) text += "\r\n" + name;
   }
   return text;
+}
+
+std::string MissingFolderText(const std::string& folder) {
+  return UninstallResultText("Path does not exist: " + folder + "\r\n", {}) + "Nothing was removed.";
 }
 
 std::string NotAnInstallationText(const std::string& folder) {

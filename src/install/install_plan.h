@@ -28,6 +28,8 @@ bool LooksLikeInstallation(const std::vector<std::string>& fileNames, const std:
 // The final message of the uninstall: success, or the collected errors; files of others that
 // stayed are named after it, so the user knows why the folder remains.
 std::string UninstallResultText(const std::string& errors, const std::vector<std::string>& keptFiles);
+// Nothing is removed when the folder is missing or holds no Lupendo installation.
+std::string MissingFolderText(const std::string& folder);
 std::string NotAnInstallationText(const std::string& folder);
 
 }  // namespace lupendo

@@ -64,6 +64,10 @@ struct TRegKeyTraits {
   static HKEY Invalid() { return nullptr; }
   static void Close(HKEY h) { RegCloseKey(h); }
 };
+struct TFindTraits {
+  static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
+  static void Close(HANDLE h) { FindClose(h); }
+};
 struct TGlobalTraits {
   static HGLOBAL Invalid() { return nullptr; }
   static void Close(HGLOBAL h) { GlobalFree(h); }
@@ -85,6 +89,7 @@ using TMenuHandle = TUnique<HMENU, TMenuTraits>;
 using TIconHandle = TUnique<HICON, TIconTraits>;
 using TRegKey = TUnique<HKEY, TRegKeyTraits>;
 using TGlobalHandle = TUnique<HGLOBAL, TGlobalTraits>;
+using TFindHandle = TUnique<HANDLE, TFindTraits>;
 using TModuleHandle = TUnique<HMODULE, TModuleTraits>;
 
 // A window's device context, released to its window.

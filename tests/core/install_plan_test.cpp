@@ -58,6 +58,8 @@ TEST(InstallPlan, FinalMessagesNameErrorsAndFilesThatStayed) {
   EXPECT_EQ(UninstallResultText("", {"letter.doc"}),
             "Lupendo has been successfully removed.\r\n\r\nThese files are not Lupendo's and were left in the "
             "folder:\r\nletter.doc");
+  EXPECT_EQ(MissingFolderText("C:\\My Tools\\"),
+            "Errors occurred uninstalling Lupendo\r\nPath does not exist: C:\\My Tools\\\r\nNothing was removed.");
   EXPECT_EQ(NotAnInstallationText("C:\\Users\\me\\Downloads\\"),
             "Nothing was removed: C:\\Users\\me\\Downloads\\ is not a Lupendo installation.");
 }

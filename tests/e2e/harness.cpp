@@ -5,6 +5,7 @@
 #include <atomic>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <thread>
 
 #include "app/command_ids.h"
@@ -34,7 +35,7 @@ BOOL CALLBACK FindProc(HWND wnd, LPARAM param) {
   auto* data = reinterpret_cast<TFindData*>(param);
   DWORD pid = 0;
   GetWindowThreadProcessId(wnd, &pid);
-  if (pid != data->Pid || !IsWindowVisible(wnd)) return TRUE;
+  if ((data->Pid != 0 && pid != data->Pid) || !IsWindowVisible(wnd)) return TRUE;
   char name[256] = {};
   GetClassNameA(wnd, name, sizeof name);
   if (data->ClassName != name) return TRUE;
@@ -53,7 +54,56 @@ HWND FindTopLevel(DWORD pid, const std::string& className, const std::string* ca
   return data.Found;
 }
 
-void DeleteTree(const std::string& folder) {
+constexpr const char* kShellFoldersKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+
+void SetRegistryValue(HKEY root, const std::string& key, const std::string& name, const std::string& value) {
+  HKEY opened = nullptr;
+  ASSERT_EQ(RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &opened, nullptr), ERROR_SUCCESS);
+  RegSetValueExA(opened, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                 static_cast<DWORD>(value.size() + 1));
+  RegCloseKey(opened);
+}
+
+void DeleteRegistryValue(HKEY root, const std::string& key, const std::string& name) {
+  HKEY opened = nullptr;
+  if (RegOpenKeyExA(root, key.c_str(), 0, KEY_WRITE, &opened) == ERROR_SUCCESS) {
+    RegDeleteValueA(opened, name.c_str());
+    RegCloseKey(opened);
+  }
+}
+
+BOOL CALLBACK FindChildProc(HWND child, LPARAM param) {
+  auto* found = reinterpret_cast<std::pair<int, HWND>*>(param);
+  if (GetDlgCtrlID(child) != found->first) return TRUE;
+  found->second = child;
+  return FALSE;
+}
+
+// The sandbox every test of this program runs in: see TShellFolders.
+class TShellSandbox : public ::testing::Environment {
+ public:
+  void SetUp() override { FFolders = std::make_unique<TShellFolders>(); }
+  void TearDown() override { FFolders.reset(); }
+
+ private:
+  std::unique_ptr<TShellFolders> FFolders;
+};
+[[maybe_unused]] ::testing::Environment* const kShellSandbox = ::testing::AddGlobalTestEnvironment(new TShellSandbox);
+
+}  // namespace
+
+std::string NewTempFolder(const std::string& prefix) {
+  static std::atomic<int> counter{0};
+  char temp[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, temp);
+  std::string path =
+      std::string(temp) + prefix + "-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter) + "\\";
+  DeleteFolder(path);
+  CreateDirectoryA(path.c_str(), nullptr);
+  return path;
+}
+
+void DeleteFolder(const std::string& folder) {
   WIN32_FIND_DATAA found;
   HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
   if (search != INVALID_HANDLE_VALUE) {
@@ -63,7 +113,7 @@ void DeleteTree(const std::string& folder) {
       std::string full = folder + name;
       SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
       if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-        DeleteTree(full + "\\");
+        DeleteFolder(full + "\\");
       else
         DeleteFileA(full.c_str());
     } while (FindNextFileA(search, &found));
@@ -71,8 +121,6 @@ void DeleteTree(const std::string& folder) {
   }
   RemoveDirectoryA(folder.c_str());
 }
-
-}  // namespace
 
 bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
   auto end = std::chrono::steady_clock::now() + timeout;
@@ -84,14 +132,13 @@ bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
   }
 }
 
-TProgramFolder::TProgramFolder() {
-  static std::atomic<int> counter{0};
-  char temp[MAX_PATH] = {};
-  GetTempPathA(MAX_PATH, temp);
-  FPath = std::string(temp) + "lupendo-e2e-" + std::to_string(GetCurrentProcessId()) + "-" +
-          std::to_string(++counter) + "\\";
-  DeleteTree(FPath);
-  CreateDirectoryA(FPath.c_str(), nullptr);
+TProgramFolder::TProgramFolder(const std::string& nested) {
+  FRoot = NewTempFolder("lupendo-e2e");
+  FPath = FRoot;
+  if (!nested.empty()) {
+    FPath += nested + "\\";
+    CreateDirectoryA(FPath.c_str(), nullptr);
+  }
   std::string source = ToWindowsPath(LUPENDO_PROGRAM_DIR) + "\\";
   for (const char* name : {"Lupendo.exe", "KvHk.dll", "helpz.htm", "help2z.htm", "Readme.txt"}) {
     if (!CopyFileA((source + name).c_str(), (FPath + name).c_str(), FALSE))
@@ -99,7 +146,44 @@ TProgramFolder::TProgramFolder() {
   }
 }
 
-TProgramFolder::~TProgramFolder() { DeleteTree(FPath); }
+TProgramFolder::~TProgramFolder() { DeleteFolder(FRoot); }
+
+namespace {
+TShellFolders* CurrentShellFolders = nullptr;
+}
+
+TShellFolders::TShellFolders() : FOuter(CurrentShellFolders) {
+  FRoot = NewTempFolder("lupendo-e2e-shell");
+  FDesktop = FRoot + "Desktop\\";
+  FPrograms = FRoot + "Start Menu\\Programs\\";
+  for (const std::string& folder : {FDesktop, FRoot + "Start Menu\\", FPrograms, FPrograms + "Startup\\"})
+    CreateDirectoryA(folder.c_str(), nullptr);
+  for (const char* name : {"Desktop", "Start Menu", "Startup"})
+    FSaved.emplace_back(name, RegistryValue(HKEY_CURRENT_USER, kShellFoldersKey, name));
+  CurrentShellFolders = this;
+  Apply();
+}
+
+TShellFolders::~TShellFolders() {
+  CurrentShellFolders = FOuter;
+  for (const auto& [name, value] : FSaved) {
+    if (value)
+      SetRegistryValue(HKEY_CURRENT_USER, kShellFoldersKey, name, *value);
+    else
+      DeleteRegistryValue(HKEY_CURRENT_USER, kShellFoldersKey, name);
+  }
+  DeleteFolder(FRoot);
+}
+
+void TShellFolders::Apply() const {
+  SetRegistryValue(HKEY_CURRENT_USER, kShellFoldersKey, "Desktop", FRoot + "Desktop");
+  SetRegistryValue(HKEY_CURRENT_USER, kShellFoldersKey, "Start Menu", FRoot + "Start Menu");
+  SetRegistryValue(HKEY_CURRENT_USER, kShellFoldersKey, "Startup", FPrograms + "Startup");
+}
+
+void TShellFolders::ApplyCurrent() {
+  if (CurrentShellFolders) CurrentShellFolders->Apply();
+}
 
 bool TProgramFolder::HasConfig() const { return GetFileAttributesA(ConfigPath().c_str()) != INVALID_FILE_ATTRIBUTES; }
 
@@ -135,9 +219,37 @@ TProgram::~TProgram() {
   }
 }
 
+void TProgram::StartCommandLine(const std::string& commandLine, const std::string& currentFolder,
+                                const std::vector<std::pair<std::string, std::string>>& environment) {
+  // The environment block: every variable of this process, with the given ones replaced.
+  std::string block;
+  const char* strings = GetEnvironmentStringsA();
+  for (const char* entry = strings; entry && *entry; entry += strlen(entry) + 1) {
+    std::string text = entry;
+    bool replaced = false;
+    for (const auto& [name, value] : environment)
+      replaced =
+          replaced || (text.size() > name.size() && text[name.size()] == '=' &&
+                       CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, text.c_str(), static_cast<int>(name.size()),
+                                      name.c_str(), static_cast<int>(name.size())) == CSTR_EQUAL);
+    if (!replaced) block += text + '\0';
+  }
+  if (strings) FreeEnvironmentStringsA(const_cast<char*>(strings));
+  for (const auto& [name, value] : environment) block += name + "=" + value + '\0';
+  block += '\0';
+  TShellFolders::ApplyCurrent();
+  std::string line = commandLine;
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  ASSERT_TRUE(CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, block.data(), currentFolder.c_str(),
+                             &startup, &FInfo))
+      << "cannot start " << commandLine;
+}
+
 void TProgram::Start(const TProgramFolder& folder, const std::string& arguments) {
   std::string exe = folder.File("Lupendo.exe");
   std::string commandLine = "\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments);
+  TShellFolders::ApplyCurrent();
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   ASSERT_TRUE(CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
@@ -145,9 +257,7 @@ void TProgram::Start(const TProgramFolder& folder, const std::string& arguments)
       << "cannot start " << exe;
 }
 
-bool TProgram::Running() const {
-  return FInfo.hProcess && WaitForSingleObject(FInfo.hProcess, 0) == WAIT_TIMEOUT;
-}
+bool TProgram::Running() const { return FInfo.hProcess && WaitForSingleObject(FInfo.hProcess, 0) == WAIT_TIMEOUT; }
 
 DWORD TProgram::WaitForExit(std::chrono::milliseconds timeout) {
   if (!FInfo.hProcess) return STILL_ACTIVE;
@@ -186,6 +296,18 @@ DWORD TProgram::CloseMagnifier() {
   return WaitForExit();
 }
 
+HWND WaitForAnyMessageBox(const std::string& caption, std::chrono::milliseconds timeout) {
+  HWND found = nullptr;
+  WaitUntil([&] { return (found = FindTopLevel(0, "#32770", &caption)) != nullptr; }, timeout);
+  return found;
+}
+
+HWND DialogItem(HWND dialog, int id) {
+  std::pair<int, HWND> found{id, nullptr};
+  EnumChildWindows(dialog, &FindChildProc, reinterpret_cast<LPARAM>(&found));
+  return found.second;
+}
+
 std::string MessageBoxText(HWND box) {
   char text[2048] = {};
   GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
@@ -199,21 +321,43 @@ void PressMessageBoxButton(HWND box, int id) {
 }
 
 void SetInstallPath(const std::string& value) {
-  HKEY key = nullptr;
-  ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, "Software\\Corvanti\\Lupendo", 0, nullptr, 0, KEY_WRITE, nullptr,
-                            &key, nullptr),
-            ERROR_SUCCESS);
-  RegSetValueExA(key, "Path", 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                 static_cast<DWORD>(value.size() + 1));
-  RegCloseKey(key);
+  SetRegistryValue(HKEY_LOCAL_MACHINE, "Software\\Corvanti\\Lupendo", "Path", value);
 }
 
-void DeleteInstallPath() {
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Corvanti\\Lupendo", 0, KEY_WRITE, &key) == ERROR_SUCCESS) {
-    RegDeleteValueA(key, "Path");
-    RegCloseKey(key);
+void DeleteInstallPath() { DeleteRegistryValue(HKEY_LOCAL_MACHINE, "Software\\Corvanti\\Lupendo", "Path"); }
+
+std::optional<std::string> RegistryValue(HKEY root, const std::string& key, const std::string& name) {
+  char value[1024] = {};
+  DWORD size = sizeof value - 1, type = 0;
+  HKEY opened = nullptr;
+  if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS) return std::nullopt;
+  LONG result = RegQueryValueExA(opened, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(value), &size);
+  RegCloseKey(opened);
+  if (result != ERROR_SUCCESS || type != REG_SZ) return std::nullopt;
+  return std::string(value);
+}
+
+bool RegistryKeyExists(HKEY root, const std::string& key) {
+  HKEY opened = nullptr;
+  if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS) return false;
+  RegCloseKey(opened);
+  return true;
+}
+
+void DeleteRegistryTree(HKEY root, const std::string& key) {
+  HKEY opened = nullptr;
+  if (RegOpenKeyExA(root, key.c_str(), 0, KEY_ALL_ACCESS, &opened) == ERROR_SUCCESS) {
+    char name[256];
+    DWORD length = sizeof name;
+    while (RegEnumKeyExA(opened, 0, name, &length, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS) {
+      std::string sub = key + "\\" + name;
+      DeleteRegistryTree(root, sub);
+      if (RegistryKeyExists(root, sub)) break;
+      length = sizeof name;
+    }
+    RegCloseKey(opened);
   }
+  RegDeleteKeyA(root, key.c_str());
 }
 
 RECT WindowRect(HWND wnd) {

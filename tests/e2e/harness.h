@@ -6,8 +6,10 @@
 
 #include <chrono>
 #include <functional>
+#include <optional>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace e2e {
@@ -17,9 +19,16 @@ using namespace std::chrono_literals;
 // Polls until the condition holds or the timeout passes; returns the last result.
 bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout = 10s);
 
+// A new empty folder below the temporary folder, with a trailing backslash.
+std::string NewTempFolder(const std::string& prefix);
+// Deletes a folder with everything in it (read-only files too).
+void DeleteFolder(const std::string& folder);
+
 class TProgramFolder {
  public:
-  TProgramFolder();
+  // The program lies in a fresh temporary folder, or in the subfolder nested of it (a name
+  // with blanks, like an installation below "Program Files").
+  explicit TProgramFolder(const std::string& nested = "");
   ~TProgramFolder();
   TProgramFolder(const TProgramFolder&) = delete;
   TProgramFolder& operator=(const TProgramFolder&) = delete;
@@ -38,7 +47,32 @@ class TProgramFolder {
   void WriteBytes(const std::string& name, const std::vector<uint8_t>& bytes) const;
 
  private:
+  std::string FRoot;
   std::string FPath;
+};
+
+// Fresh Desktop, Start Menu and Startup folders for the current user's shell, for as long as
+// the object lives; the values before are put back afterwards. Every end-to-end test runs
+// inside one of these, so no link of the program reaches the real desktop. Wine's shell
+// writes its own folders back into these values when a program looks them up, so every
+// start of the program sets them again (the innermost live object's).
+class TShellFolders {
+ public:
+  TShellFolders();
+  ~TShellFolders();
+  TShellFolders(const TShellFolders&) = delete;
+  TShellFolders& operator=(const TShellFolders&) = delete;
+
+  void Apply() const;
+  static void ApplyCurrent();
+
+  const std::string& Desktop() const { return FDesktop; }    // with trailing backslash
+  const std::string& Programs() const { return FPrograms; }  // the Start menu's Programs folder
+
+ private:
+  std::string FRoot, FDesktop, FPrograms;
+  std::vector<std::pair<std::string, std::optional<std::string>>> FSaved;
+  TShellFolders* FOuter = nullptr;
 };
 
 class TProgram {
@@ -49,6 +83,10 @@ class TProgram {
   TProgram& operator=(const TProgram&) = delete;
 
   void Start(const TProgramFolder& folder, const std::string& arguments = "");
+  // Starts a command line as the system would run a stored command (the program found from
+  // the line itself), with some environment variables replaced.
+  void StartCommandLine(const std::string& commandLine, const std::string& currentFolder,
+                        const std::vector<std::pair<std::string, std::string>>& environment = {});
   DWORD Pid() const { return FInfo.dwProcessId; }
   bool Running() const;
   // Waits for the process to end; returns its exit code, or STILL_ACTIVE on timeout.
@@ -67,6 +105,11 @@ class TProgram {
   PROCESS_INFORMATION FInfo{};
 };
 
+// A message box of any process with that caption (the program may run a helper process).
+HWND WaitForAnyMessageBox(const std::string& caption, std::chrono::milliseconds timeout = 15s);
+// A control of a dialog by its id, on whichever child page it lies.
+HWND DialogItem(HWND dialog, int id);
+
 std::string MessageBoxText(HWND box);
 void PressMessageBoxButton(HWND box, int id);
 bool HasButton(HWND box, int id);
@@ -74,6 +117,10 @@ bool HasButton(HWND box, int id);
 // Value "Path" under HKLM\Software\Corvanti\Lupendo.
 void SetInstallPath(const std::string& value);
 void DeleteInstallPath();
+// A string value of the registry, nothing when the key or the value is missing.
+std::optional<std::string> RegistryValue(HKEY root, const std::string& key, const std::string& name);
+bool RegistryKeyExists(HKEY root, const std::string& key);
+void DeleteRegistryTree(HKEY root, const std::string& key);
 
 RECT WindowRect(HWND wnd);
 

@@ -1,6 +1,8 @@
 // Start-up of the real program: installation check, single instance, configuration.
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "app/startup_args.h"
 #include "config/mini_file.h"
 #include "harness.h"
@@ -144,9 +146,9 @@ TEST(Startup, FirstStartWritesTheConfigurationAndTheNextStartReadsIt) {
   folder.WriteConfigText(text + "[Foreign]\r\nkeep me\r\n\r\n");
   TProgram again;
   again.Start(folder);
-  // Installing is not built yet: without "Path" every start is a first run.
-  FinishInstallDialog(again);
+  // The first run recorded the installation: no dialog this time.
   HWND wnd = again.WaitForWindow("TKvZoom");
+  EXPECT_EQ(again.WaitForMessageBox(" Lupendo installation options", 0ms), nullptr);
   ASSERT_NE(wnd, nullptr);
   EXPECT_EQ(WindowBounds(wnd), (TBounds{220, 160, 333, 222}));
   EXPECT_EQ(again.CloseMagnifier(), 0u);
@@ -179,10 +181,33 @@ TEST(Startup, UnreadableConfigurationEndsTheProgramAndStaysUntouched) {
   EXPECT_EQ(GetFileAttributesA((folder.ConfigPath() + ".new").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
-TEST(Startup, UninstallSwitchEndsWithoutAWindow) {
+// The folder after "U" comes from the command line: one that holds no installation, or does
+// not exist at all, loses nothing, and the registry entries of the real one stay.
+TEST(Startup, UninstallOfAFolderWithoutTheProgramRemovesNothing) {
+  SetInstallPath("C:\\Lupendo\\");
   TProgramFolder folder;
-  TProgram program;
-  program.Start(folder, "U C:\\Some Folder");
-  EXPECT_EQ(program.WaitForExit(), 0u);
+  const std::string other = NewTempFolder("lupendo-e2e-other");
+  { std::ofstream(other + "letter.doc") << "mine"; }
+  struct {
+    std::string Arguments, Text;
+  } cases[] = {
+      {"U " + other, "Nothing was removed: " + other + " is not a Lupendo installation."},
+      {"U C:\\Some Folder\\",
+       "Errors occurred uninstalling Lupendo\r\nPath does not exist: C:\\Some Folder\\\r\n"
+       "Nothing was removed."},
+  };
+  for (const auto& c : cases) {
+    TProgram program;
+    program.Start(folder, c.Arguments);
+    HWND box = program.WaitForMessageBox("Lupendo");
+    ASSERT_NE(box, nullptr) << c.Arguments;
+    EXPECT_EQ(MessageBoxText(box), c.Text);
+    PressMessageBoxButton(box, IDOK);
+    EXPECT_EQ(program.WaitForExit(), 0u);
+    EXPECT_EQ(program.FindWindowOfClass("TKvZoom"), nullptr);
+  }
+  EXPECT_NE(GetFileAttributesA((other + "letter.doc").c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(RegistryValue(HKEY_LOCAL_MACHINE, "Software\\Corvanti\\Lupendo", "Path"), "C:\\Lupendo\\");
   EXPECT_FALSE(folder.HasConfig());
+  DeleteFolder(other);
 }

@@ -545,7 +545,13 @@ void TOptionsForm::SliderChanged() {
 
 void TOptionsForm::bbOkClick() {
   if (InstallMode) {
-    RunInstallation(Checked(IDC_cbShortCut), Checked(IDC_cbProgramFolder));
+    // A failed step is reported and the program starts anyway; without "Path" written, the
+    // next start offers the installation again.
+    try {
+      RunInstallation(Checked(IDC_cbShortCut), Checked(IDC_cbProgramFolder));
+    } catch (const std::exception& e) {
+      ui::Application().ShowException(e.what());
+    }
   } else {
     SaveOptions();
     OpenConfigFile("")->WriteInteger(kOptions, "Sliderpos", FSlider.Position());

@@ -180,6 +180,38 @@ TEST_F(InstallTest, FirstRunWithoutLinksStillRegistersTheUninstallEntryAndThePat
   EXPECT_EQ(RegistryValue(HKEY_LOCAL_MACHINE, kInstallKey, "Path"), folder.Path());
 }
 
+// The maker's key made volatile: the installation folder's key below it cannot be created.
+TEST_F(InstallTest, AFailedRegistryWriteIsReportedAndTheNextStartOffersTheInstallationAgain) {
+  DeleteRegistryTree(HKEY_LOCAL_MACHINE, "Software\\Corvanti");
+  HKEY maker = nullptr;
+  ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, "Software\\Corvanti", 0, nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS,
+                            nullptr, &maker, nullptr),
+            ERROR_SUCCESS);
+  RegCloseKey(maker);
+
+  TProgramFolder folder;
+  {
+    TProgram program;
+    program.Start(folder);
+    HWND dialog = program.WaitForMessageBox(" Lupendo installation options");
+    ASSERT_NE(dialog, nullptr);
+    PressMessageBoxButton(dialog, IDOK);
+    HWND box = program.WaitForMessageBox("Lupendo");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageBoxText(box), "Failed to create key Software\\Corvanti\\Lupendo.");
+    PressMessageBoxButton(box, IDOK);
+    EXPECT_NE(program.WaitForWindow("TKvZoom"), nullptr) << "the program starts all the same";
+    EXPECT_EQ(program.CloseMagnifier(), 0u);
+  }
+  EXPECT_FALSE(RegistryValue(HKEY_LOCAL_MACHINE, kInstallKey, "Path").has_value());
+
+  TProgram again;
+  again.Start(folder);
+  EXPECT_NE(again.WaitForMessageBox(" Lupendo installation options"), nullptr);
+  again.Kill();
+  DeleteRegistryTree(HKEY_LOCAL_MACHINE, "Software\\Corvanti");
+}
+
 // The uninstall entry removes the program's files (a read-only one too), its links and its
 // registry keys through a temporary copy; a file of the user's in the folder stays. Blanks
 // in the installation folder and in the temporary folder are handled.

@@ -12,6 +12,8 @@
 #include "app/startup_args.h"
 #include "config/mini_file.h"
 #include "config/win_config_storage.h"
+#include "install/install_plan.h"
+#include "install/install_system.h"
 #include "install/uninstall.h"
 #include "magnifier/kvzoom.h"
 #include "settings/options_form.h"
@@ -22,20 +24,10 @@ namespace lupendo {
 
 namespace {
 
+// Read-only access: any user may read it, and any failure means "not installed".
 std::string ReadInstallPath() {
   try {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Corvanti\\Lupendo", 0, KEY_READ, &key) != ERROR_SUCCESS) return {};
-    ui::TRegKey owned(key);
-    DWORD type = 0, size = 0;
-    if (RegQueryValueExA(key, "Path", nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
-        (type != REG_SZ && type != REG_EXPAND_SZ) || size == 0)
-      return {};
-    std::string value(size, '\0');
-    if (RegQueryValueExA(key, "Path", nullptr, &type, reinterpret_cast<BYTE*>(value.data()), &size) != ERROR_SUCCESS)
-      return {};
-    value.resize(strnlen(value.c_str(), size));
-    return value;
+    return ReadRegistryValue(HKEY_LOCAL_MACHINE, kInstallKey, "Path");
   } catch (...) {
     return {};
   }

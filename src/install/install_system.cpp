@@ -16,11 +16,6 @@ namespace {
 constexpr const char* kShellFoldersKey = "Software\\MicroSoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 constexpr DWORD kMaxKeyName = 256;
 
-bool FolderExists(const std::string& path) {
-  DWORD attributes = GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 bool FileExists(const std::string& path) {
   DWORD attributes = GetFileAttributesA(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
@@ -158,6 +153,13 @@ bool RegistryString(HKEY root, const std::string& key, const std::string& name, 
   return !value.empty();
 }
 
+std::string ReadRegistryValue(HKEY root, const std::string& key, const std::string& name) {
+  HKEY raw = nullptr;
+  if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &raw) != ERROR_SUCCESS) return {};
+  ui::TRegKey owned(raw);
+  return ReadStringValue(raw, name);
+}
+
 bool DeleteRegistryKey(HKEY root, const std::string& key) {
   if (key.empty()) return false;
   return DeleteKeyWithSubkeys(root, key) == ERROR_SUCCESS;
@@ -216,6 +218,11 @@ void RemoveShortcuts() {
   const std::string folder = startMenu + "\\Programs\\" + AppName;
   DeleteMatchingFiles(folder + "\\*.*", "*.*", false);
   RemoveDirectoryA(folder.c_str());
+}
+
+bool FolderExists(const std::string& path) {
+  DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 void ClearReadOnly(const std::string& fileName) {

@@ -20,6 +20,8 @@ class TRegistryError : public std::runtime_error {
 // fails and write is set, it is created. True when the key was opened and, when reading,
 // the value is not empty. Throws TRegistryError when creating the key or storing fails.
 bool RegistryString(HKEY root, const std::string& key, const std::string& name, bool write, std::string& value);
+// A string value read without asking for write access (as any user may); "" when missing.
+std::string ReadRegistryValue(HKEY root, const std::string& key, const std::string& name);
 // Deletes the key with all its subkeys; false for an empty key name or when it failed.
 bool DeleteRegistryKey(HKEY root, const std::string& key);
 // The uninstall entry: "DisplayName" and "UninstallString".
@@ -34,6 +36,7 @@ void CreateShortcuts(const std::string& exePath, const std::vector<std::string>&
                      bool folderWanted, bool desktopWanted);
 void RemoveShortcuts();
 
+bool FolderExists(const std::string& path);
 void ClearReadOnly(const std::string& fileName);
 // Deletes the file, or has the system delete it at its next start.
 bool DeleteOrSchedule(const std::string& fileName);

@@ -18,11 +18,6 @@ std::string FileNameOf(const std::string& path) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-bool FolderExists(const std::string& path) {
-  DWORD attributes = GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 // The names of the files (not folders) directly in a folder.
 std::vector<std::string> FilesIn(std::string folder) {
   if (!folder.empty() && folder.back() != '\\') folder += '\\';

@@ -53,7 +53,7 @@ int RunProgram() {
   std::vector<std::string> params = SplitCommandLine(GetCommandLineA());
   auto param = [&](int index) {
     return index >= 0 && static_cast<size_t>(index) < params.size() ? params[static_cast<size_t>(index)]
-                                                                    : std::string();
+                                                                     : std::string();
   };
   TStartupRequest request = ScanCommandLine(param);
   if (request.Kind != TStartupRequest::TKind::StartMagnifier) {

@@ -4,6 +4,8 @@
 #include <cctype>
 
 #include "app/startup_args.h"
+#include "config/config_storage.h"
+#include "config/mini_file.h"
 
 namespace lupendo {
 
@@ -12,11 +14,6 @@ std::string Lower(std::string text) {
   std::transform(text.begin(), text.end(), text.begin(),
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
   return text;
-}
-// The configuration file's name: the executable's with the extension ".kfg".
-std::string ConfigName(const std::string& exeName) {
-  size_t dot = exeName.rfind('.');
-  return (dot == std::string::npos ? exeName : exeName.substr(0, dot)) + ".kfg";
 }
 }  // namespace
 
@@ -27,13 +24,9 @@ std::string Stage2CommandLine(const std::string& copyPath, const std::string& fo
 }
 
 std::vector<std::string> ProgramFileNames(const std::string& exeName) {
-  return {exeName,
-          "KvHk.dll",
-          kHelpFileName,
-          kSettingsHelpFileName,
-          "Readme.txt",
-          ConfigName(exeName),
-          ConfigName(exeName) + ".new"};
+  // The configuration file and its temporary twin are named as the configuration code names them.
+  const std::string config = ChangeFileExt(exeName, ".kfg");
+  return {exeName, "KvHk.dll", kHelpFileName, kSettingsHelpFileName, "Readme.txt", config, ConfigTempFileName(config)};
 }
 
 bool IsProgramFile(const std::string& name, const std::string& exeName) {

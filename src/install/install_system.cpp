@@ -5,6 +5,7 @@
 #include <shlobj.h>
 
 #include "app/globals.h"
+#include "config/mini_file.h"
 #include "install/install_plan.h"
 #include "ui/com.h"
 #include "ui/handles.h"
@@ -23,17 +24,15 @@ bool FileExists(const std::string& path) {
 
 // "C:\A\b.exe" -> "C:\A"; a drive root keeps its backslash ("C:\").
 std::string FolderOf(const std::string& path) {
-  size_t slash = path.find_last_of("\\/:");
-  if (slash == std::string::npos) return {};
-  if (slash < 3 && (path[slash] == ':' || (slash == 2 && path[1] == ':'))) return path.substr(0, slash + 1);
-  return path.substr(0, slash);
+  std::string folder = ExtractFilePath(path);
+  if (folder.size() > 3) folder.pop_back();
+  return folder;
 }
 
 // The folder above a folder, with a trailing backslash: "C:\S\Programs\Startup" -> "C:\S\Programs\".
 std::string ParentFolder(std::string folder) {
   while (folder.size() > 3 && (folder.back() == '\\' || folder.back() == '/')) folder.pop_back();
-  size_t slash = folder.find_last_of("\\/");
-  return slash == std::string::npos ? std::string() : folder.substr(0, slash + 1);
+  return ExtractFilePath(folder);
 }
 
 std::wstring Wide(const std::string& text) {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/globals.h"
+#include "config/mini_file.h"
 #include "install/install_plan.h"
 #include "install/install_system.h"
 #include "ui/handles.h"
@@ -13,10 +14,7 @@ namespace lupendo {
 
 namespace {
 
-std::string FileNameOf(const std::string& path) {
-  size_t slash = path.find_last_of("\\/:");
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
+std::string FileNameOf(const std::string& path) { return path.substr(ExtractFilePath(path).size()); }
 
 // The names of the files (not folders) directly in a folder.
 std::vector<std::string> FilesIn(std::string folder) {
@@ -58,7 +56,8 @@ void UninstallRelaunch() {
     if (folder.back() != '\\') folder += '\\';
     // Where no copy can be made (an older copy still running), the program itself does the
     // work; its own file then goes at the next system start.
-    if (CopyFileA(exe.c_str(), (folder + FileNameOf(exe)).c_str(), FALSE)) copy = folder + FileNameOf(exe);
+    const std::string candidate = folder + FileNameOf(exe);
+    if (CopyFileA(exe.c_str(), candidate.c_str(), FALSE)) copy = candidate;
   }
   RunProcess(Stage2CommandLine(copy, ProgramFolder()), nullptr, false);
 }

@@ -16,6 +16,7 @@
 #include "settings/colour_picker.h"
 #include "settings/slider_control.h"
 #include "ui/application.h"
+#include "ui/com.h"
 #include "ui/handles.h"
 
 namespace lupendo {
@@ -611,39 +612,36 @@ void TOptionsForm::bbHelpClick() {
   const std::string address = ProgramFolder() + "help2z.htm#7";
   bool shown = false;
   // The browser's automation object, if the system has one.
-  CLSID clsid{};
-  const HRESULT com = CoInitialize(nullptr);
   {
-    if (SUCCEEDED(CLSIDFromProgID(L"InternetExplorer.Application", &clsid))) {
-      IDispatch* browser = nullptr;
-      if (SUCCEEDED(CoCreateInstance(clsid, nullptr, CLSCTX_LOCAL_SERVER | CLSCTX_INPROC_SERVER, IID_IDispatch,
-                                     reinterpret_cast<void**>(&browser))) &&
-          browser) {
-        auto call = [&](const wchar_t* name, WORD kind, VARIANT* arg) {
-          DISPID id = 0;
-          LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
-          if (FAILED(browser->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id))) return false;
-          DISPID named = DISPID_PROPERTYPUT;
-          DISPPARAMS params{arg, kind == DISPATCH_PROPERTYPUT ? &named : nullptr, 1,
-                            kind == DISPATCH_PROPERTYPUT ? 1u : 0u};
-          return SUCCEEDED(browser->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, kind, &params, nullptr, nullptr, nullptr));
-        };
-        VARIANT visible;
-        VariantInit(&visible);
-        visible.vt = VT_BOOL;
-        visible.boolVal = VARIANT_TRUE;
-        std::wstring wide(address.begin(), address.end());
-        VARIANT url;
-        VariantInit(&url);
-        url.vt = VT_BSTR;
-        url.bstrVal = SysAllocString(wide.c_str());
-        shown = call(L"Visible", DISPATCH_PROPERTYPUT, &visible) && call(L"Navigate", DISPATCH_METHOD, &url);
-        VariantClear(&url);
-        browser->Release();
-      }
+    ui::TComApartment apartment;
+    CLSID clsid{};
+    ui::TComPtr<IDispatch> browser;
+    if (SUCCEEDED(CLSIDFromProgID(L"InternetExplorer.Application", &clsid)) &&
+        SUCCEEDED(CoCreateInstance(clsid, nullptr, CLSCTX_LOCAL_SERVER | CLSCTX_INPROC_SERVER, IID_IDispatch,
+                                   browser.Out())) &&
+        browser) {
+      auto call = [&](const wchar_t* name, WORD kind, VARIANT* arg) {
+        DISPID id = 0;
+        LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
+        if (FAILED(browser->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id))) return false;
+        DISPID named = DISPID_PROPERTYPUT;
+        DISPPARAMS params{arg, kind == DISPATCH_PROPERTYPUT ? &named : nullptr, 1,
+                          kind == DISPATCH_PROPERTYPUT ? 1u : 0u};
+        return SUCCEEDED(browser->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, kind, &params, nullptr, nullptr, nullptr));
+      };
+      VARIANT visible;
+      VariantInit(&visible);
+      visible.vt = VT_BOOL;
+      visible.boolVal = VARIANT_TRUE;
+      std::wstring wide(address.begin(), address.end());
+      VARIANT url;
+      VariantInit(&url);
+      url.vt = VT_BSTR;
+      url.bstrVal = SysAllocString(wide.c_str());
+      shown = call(L"Visible", DISPATCH_PROPERTYPUT, &visible) && call(L"Navigate", DISPATCH_METHOD, &url);
+      VariantClear(&url);
     }
   }
-  if (SUCCEEDED(com)) CoUninitialize();
   if (!shown) {
     const std::string help = ProgramFolder() + "helpz.htm";
     ShellExecuteA(FHandle, "open", help.c_str(), nullptr, nullptr, SW_SHOWNORMAL);

@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "app/command_ids.h"
+#include "app/resource_ids.h"
 #include "config/config_codec.h"
 #include "test_picture.h"
 
@@ -294,6 +295,18 @@ DWORD TProgram::CloseMagnifier() {
   HWND wnd = FindWindowOfClass("TKvZoom");
   if (wnd) PostMessageA(wnd, WM_COMMAND, CM_EXIT, 0);
   return WaitForExit();
+}
+
+void FinishInstallDialog(const TProgram& program, bool desktopLink, bool programFolder) {
+  HWND dialog = program.WaitForMessageBox(kInstallDialogCaption);
+  ASSERT_NE(dialog, nullptr);
+  char caption[32] = {};
+  GetWindowTextA(GetDlgItem(dialog, IDOK), caption, sizeof caption);
+  EXPECT_STREQ(caption, "Finish");
+  EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog, IDCANCEL)));
+  SendMessageA(DialogItem(dialog, IDC_cbShortCut), BM_SETCHECK, desktopLink ? BST_CHECKED : BST_UNCHECKED, 0);
+  SendMessageA(DialogItem(dialog, IDC_cbProgramFolder), BM_SETCHECK, programFolder ? BST_CHECKED : BST_UNCHECKED, 0);
+  PressMessageBoxButton(dialog, IDOK);
 }
 
 HWND WaitForAnyMessageBox(const std::string& caption, std::chrono::milliseconds timeout) {

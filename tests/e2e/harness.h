@@ -105,6 +105,11 @@ class TProgram {
   PROCESS_INFORMATION FInfo{};
 };
 
+inline constexpr const char* kInstallDialogCaption = " Lupendo installation options";
+// The first-run dialog: only the install page, no Help and no Cancel, OK captioned "Finish".
+// Sets its two boxes as given and presses "Finish"; the start goes on.
+void FinishInstallDialog(const TProgram& program, bool desktopLink = true, bool programFolder = true);
+
 // A message box of any process with that caption (the program may run a helper process).
 HWND WaitForAnyMessageBox(const std::string& caption, std::chrono::milliseconds timeout = 15s);
 // A control of a dialog by its id, on whichever child page it lies.

@@ -11,7 +11,6 @@
 #include <cctype>
 #include <fstream>
 
-#include "app/resource_ids.h"
 #include "harness.h"
 
 using namespace e2e;
@@ -89,11 +88,7 @@ class InstallTest : public ::testing::Test {
   static void FirstRun(const TProgramFolder& folder, bool desktopLink, bool programFolder) {
     TProgram program;
     program.Start(folder);
-    HWND dialog = program.WaitForMessageBox(" Lupendo installation options");
-    ASSERT_NE(dialog, nullptr);
-    SendMessageA(DialogItem(dialog, IDC_cbShortCut), BM_SETCHECK, desktopLink ? BST_CHECKED : BST_UNCHECKED, 0);
-    SendMessageA(DialogItem(dialog, IDC_cbProgramFolder), BM_SETCHECK, programFolder ? BST_CHECKED : BST_UNCHECKED, 0);
-    PressMessageBoxButton(dialog, IDOK);
+    FinishInstallDialog(program, desktopLink, programFolder);
     ASSERT_NE(program.WaitForWindow("TKvZoom"), nullptr);
     EXPECT_EQ(program.CloseMagnifier(), 0u);
   }
@@ -167,7 +162,7 @@ TEST_F(InstallTest, FirstRunWithBothBoxesCreatesTheLinksTheUninstallEntryAndTheP
   TProgram again;
   again.Start(folder);
   EXPECT_NE(again.WaitForWindow("TKvZoom"), nullptr) << "the next start is no first run";
-  EXPECT_EQ(again.WaitForMessageBox(" Lupendo installation options", 0ms), nullptr);
+  EXPECT_EQ(again.WaitForMessageBox(kInstallDialogCaption, 0ms), nullptr);
   EXPECT_EQ(again.CloseMagnifier(), 0u);
 }
 
@@ -193,9 +188,7 @@ TEST_F(InstallTest, AFailedRegistryWriteIsReportedAndTheNextStartOffersTheInstal
   {
     TProgram program;
     program.Start(folder);
-    HWND dialog = program.WaitForMessageBox(" Lupendo installation options");
-    ASSERT_NE(dialog, nullptr);
-    PressMessageBoxButton(dialog, IDOK);
+    FinishInstallDialog(program);
     HWND box = program.WaitForMessageBox("Lupendo");
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(MessageBoxText(box), "Failed to create key Software\\Corvanti\\Lupendo.");
@@ -207,7 +200,7 @@ TEST_F(InstallTest, AFailedRegistryWriteIsReportedAndTheNextStartOffersTheInstal
 
   TProgram again;
   again.Start(folder);
-  EXPECT_NE(again.WaitForMessageBox(" Lupendo installation options"), nullptr);
+  EXPECT_NE(again.WaitForMessageBox(kInstallDialogCaption), nullptr);
   again.Kill();
   DeleteRegistryTree(HKEY_LOCAL_MACHINE, "Software\\Corvanti");
 }

@@ -33,22 +33,7 @@ class SettingsTest : public ::testing::Test {
     PostMessageA(wnd, WM_COMMAND, CM_SETTINGS, 0);
     return FProgram.WaitForMessageBox("  Settings");
   }
-  // A control of the dialog by its id, on whichever page it lies.
-  struct TFind {
-    int Id;
-    HWND Found;
-  };
-  static BOOL CALLBACK FindChild(HWND child, LPARAM param) {
-    auto* f = reinterpret_cast<TFind*>(param);
-    if (GetDlgCtrlID(child) != f->Id) return TRUE;
-    f->Found = child;
-    return FALSE;
-  }
-  static HWND Item(HWND dialog, int id) {
-    TFind find{id, nullptr};
-    EnumChildWindows(dialog, &FindChild, reinterpret_cast<LPARAM>(&find));
-    return find.Found;
-  }
+  static HWND Item(HWND dialog, int id) { return DialogItem(dialog, id); }
   static bool IsChecked(HWND dialog, int id) {
     return SendMessageA(Item(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
   }
@@ -96,9 +81,7 @@ TEST_F(SettingsTest, OpensRightOfTheLoupeAndCloses) {
 TEST_F(SettingsTest, OpensAfterTheFirstRunDialog) {
   DeleteInstallPath();
   FProgram.Start(FFolder);
-  HWND install = FProgram.WaitForMessageBox(" Lupendo installation options");
-  ASSERT_NE(install, nullptr);
-  PressMessageBoxButton(install, IDOK);
+  FinishInstallDialog(FProgram);
   HWND wnd = FProgram.WaitForWindow("TKvZoom");
   ASSERT_NE(wnd, nullptr);
   testpic::Pump(500);

@@ -106,18 +106,6 @@ TEST(Startup, SecondInstanceAnsweredYesRunsBesideTheFirst) {
   EXPECT_EQ(first.CloseMagnifier(), 0u);
 }
 
-// The first-run dialog: only the install page, no Help and no Cancel, OK captioned
-// "Finish". Pressing it goes on with the start.
-void FinishInstallDialog(const TProgram& program) {
-  HWND dialog = program.WaitForMessageBox(" Lupendo installation options");
-  ASSERT_NE(dialog, nullptr);
-  char caption[32] = {};
-  GetWindowTextA(GetDlgItem(dialog, IDOK), caption, sizeof caption);
-  EXPECT_STREQ(caption, "Finish");
-  EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog, IDCANCEL)));
-  PressMessageBoxButton(dialog, IDOK);
-}
-
 TEST(Startup, FirstStartWritesTheConfigurationAndTheNextStartReadsIt) {
   DeleteInstallPath();
   TProgramFolder folder;
@@ -148,7 +136,7 @@ TEST(Startup, FirstStartWritesTheConfigurationAndTheNextStartReadsIt) {
   again.Start(folder);
   // The first run recorded the installation: no dialog this time.
   HWND wnd = again.WaitForWindow("TKvZoom");
-  EXPECT_EQ(again.WaitForMessageBox(" Lupendo installation options", 0ms), nullptr);
+  EXPECT_EQ(again.WaitForMessageBox(kInstallDialogCaption, 0ms), nullptr);
   ASSERT_NE(wnd, nullptr);
   EXPECT_EQ(WindowBounds(wnd), (TBounds{220, 160, 333, 222}));
   EXPECT_EQ(again.CloseMagnifier(), 0u);
